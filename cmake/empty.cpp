@@ -1,0 +1,1 @@
+// The module library is made of its layers; this file only gives the target a source.

@@ -1,0 +1,105 @@
+#pragma once
+// What the report engine draws into: one print job of one or more pages. Millimetres from the
+// top-left corner of the sheet throughout; points exist only inside the cairo targets.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrun::printing {
+
+struct rect_mm {
+    double x = 0, y = 0, w = 0, h = 0;
+};
+
+struct page_size {
+    double width_mm = 210.0, height_mm = 297.0;
+};
+
+enum class h_align : std::uint8_t { left, center, right };
+
+enum class font_family : std::uint8_t {
+    sans, // Liberation Sans: amounts, texts, marks, strike-out captions
+    mono  // Liberation Mono: digits spread over the cells of NIP, PESEL and years
+};
+
+struct text_style {
+    font_family family = font_family::sans;
+    double size_pt = 10.0;
+    bool bold = true;
+    bool strike_out = false;
+    h_align align = h_align::left;
+    bool word_wrap = true;
+};
+
+// A form scan: the JPEG bytes as stored, with the size read from its header. The bytes go into
+// a PDF unchanged; only a raster target decodes them.
+class jpeg_image {
+public:
+    // Throws kestrun::error (kind render) naming the file when it cannot be read or is not
+    // a baseline/progressive JPEG.
+    static std::shared_ptr<const jpeg_image> load(const std::filesystem::path& file);
+    static std::shared_ptr<const jpeg_image> from_bytes(std::vector<std::uint8_t> bytes,
+                                                        std::string origin);
+
+    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+    int width_px() const { return m_width; }
+    int height_px() const { return m_height; }
+    const std::string& origin() const { return m_origin; }
+
+    jpeg_image(std::vector<std::uint8_t> bytes, int width, int height, std::string origin)
+        : m_bytes(std::move(bytes)), m_width(width), m_height(height), m_origin(std::move(origin))
+    {
+    }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+    int m_width = 0, m_height = 0;
+    std::string m_origin;
+};
+
+class render_target {
+public:
+    virtual ~render_target() = default;
+    render_target() = default;
+    render_target(const render_target&) = delete;
+    render_target& operator=(const render_target&) = delete;
+
+    void begin_page(page_size size);
+    // The image is stretched into the rectangle.
+    void draw_image(const jpeg_image& image, rect_mm where);
+    // Text inside its field: aligned, wrapped when the style says so, drawn from the top of the
+    // field. A caption that does not fit even when wrapped is drawn smaller (down to 6 pt) until
+    // it fits; it is never drawn outside the field and never cut. "\n" separates lines.
+    void draw_text(std::string_view utf8, rect_mm where, const text_style& style);
+    void end_page();
+    // Completes the job; a file target writes a temporary file and renames it only here, so a
+    // failed job leaves no partial file. Throws kestrun::error (kind io) when the output cannot be written.
+    void finish();
+
+    int pages() const { return m_pages; }
+
+private:
+    virtual void on_begin_page(page_size size) = 0;
+    virtual void on_draw_image(const jpeg_image& image, rect_mm where) = 0;
+    virtual void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) = 0;
+    virtual void on_end_page() = 0;
+    virtual void on_finish() = 0;
+
+    bool m_in_page = false;
+    bool m_finished = false;
+    int m_pages = 0;
+};
+
+// A PDF file written at finish(); the form JPEG is embedded byte for byte; creation date from
+// SOURCE_DATE_EPOCH or a fixed date, so the same input gives the same bytes.
+std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file);
+// A PNG file of the (single) page at the given resolution.
+std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi = 120.0);
+// One text line per operation, for tests.
+std::unique_ptr<render_target> make_recording_target(std::vector<std::string>& log);
+
+} // namespace kestrun::printing
