@@ -1,13 +1,13 @@
-# kestrun_layer(NAME DIR [DEPS ...] [OBJECT]): one library per folder of the tree, built from
-# every source in that folder, linking only to the layers below it.
+# kestrun_layer(NAME DIR [DEPS ...]): one object library per folder of the tree, built from
+# every source in that folder, linking only to the layers below it. The shared library kestrun
+# is made of all of them.
 function(kestrun_layer name dir)
-    cmake_parse_arguments(arg "OBJECT" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(arg "" "" "DEPS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-    if(arg_OBJECT)
-        add_library(${name} OBJECT ${sources})
-    else()
-        add_library(${name} STATIC ${sources})
+    if(NOT sources)
+        set(sources ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
     endif()
+    add_library(${name} OBJECT ${sources})
     add_library(kestrun::${name} ALIAS ${name})
     target_include_directories(${name} PUBLIC
         $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>

@@ -26,9 +26,21 @@ private:
     error_kind m_kind;
 };
 
-inline error input_error(const std::string& message) { return {error_kind::input, message}; }
-inline error io_error(const std::string& message) { return {error_kind::io, message}; }
-inline error render_error(const std::string& message) { return {error_kind::render, message}; }
-inline error host_error(const std::string& message) { return {error_kind::host, message}; }
+inline error input_error(const std::string& message)
+{
+    return {error_kind::input, message};
+}
+inline error io_error(const std::string& message)
+{
+    return {error_kind::io, message};
+}
+inline error render_error(const std::string& message)
+{
+    return {error_kind::render, message};
+}
+inline error host_error(const std::string& message)
+{
+    return {error_kind::host, message};
+}
 
 } // namespace kestrun

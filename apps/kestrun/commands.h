@@ -1,0 +1,29 @@
+#pragma once
+// The commands of the kestrun command line, each a function of its parsed options that returns
+// the exit status: 0 done, 1 a failure while printing, 2 bad input or usage.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrun::cli {
+
+// The return: a return file and packed record images given as NAME=FILE.
+struct return_source {
+    std::optional<std::filesystem::path> file;
+    std::vector<std::string> images;
+};
+
+// A page's parameters as given (--nrp, --nr, --ilb, --nrsp).
+using page_parameters = std::map<std::string, int>;
+
+int fields(const std::string& class_name, const return_source& source,
+           const page_parameters& parameters);
+int page(const std::string& class_name, const return_source& source,
+         const page_parameters& parameters, const std::filesystem::path& out);
+int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir);
+int decode(const return_source& source);
+
+} // namespace kestrun::cli

@@ -1,0 +1,97 @@
+#include "framework/module.h"
+
+#include "framework/page_report.h"
+
+#include <algorithm>
+
+namespace kestrun {
+
+namespace {
+
+struct unit_state {
+    unit_entry entry;
+    int initializations = 0;
+    int finalizations = 0;
+};
+
+struct package {
+    std::vector<unit_state> units;
+    std::vector<page_class> pages;
+    bool loaded = false;
+};
+
+package& the_package()
+{
+    static package p;
+    return p;
+}
+
+} // namespace
+
+void register_unit(unit_entry unit)
+{
+    the_package().units.push_back({std::move(unit)});
+}
+
+void register_page_class(page_class cls)
+{
+    the_package().pages.push_back(std::move(cls));
+}
+
+void Initialize()
+{
+    auto& p = the_package();
+    if (p.loaded)
+        return;
+    p.loaded = true;
+    for (auto& u : p.units) {
+        ++u.initializations;
+        if (u.entry.initialization)
+            u.entry.initialization();
+    }
+}
+
+void Finalize()
+{
+    auto& p = the_package();
+    if (!p.loaded)
+        return;
+    p.loaded = false;
+    for (auto it = p.units.rbegin(); it != p.units.rend(); ++it) {
+        ++it->finalizations;
+        if (it->entry.finalization)
+            it->entry.finalization();
+    }
+}
+
+bool initialized()
+{
+    return the_package().loaded;
+}
+
+const std::vector<page_class>& page_classes()
+{
+    return the_package().pages;
+}
+
+const page_class* find_page_class(std::string_view class_name)
+{
+    const auto& pages = the_package().pages;
+    auto it = std::find_if(pages.begin(), pages.end(),
+                           [&](const page_class& c) { return c.class_name == class_name; });
+    return it == pages.end() ? nullptr : &*it;
+}
+
+page_instance::page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host)
+    : m_class(cls), m_page(cls.create(owner, host))
+{
+    m_class.set_instance(m_page);
+}
+
+page_instance::~page_instance()
+{
+    m_class.set_instance(nullptr);
+    delete m_page;
+}
+
+} // namespace kestrun

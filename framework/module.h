@@ -1,0 +1,86 @@
+#pragma once
+// The module entry: the package's load and unload entry points, the table of its units and the
+// class registry through which a host creates a dialog or a page report by class name.
+
+#include "platform/vcl/classes.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrun::host {
+class host_state;
+}
+
+namespace kestrun {
+
+class page_report;
+
+// A page report class exported to the host: its factory and its instance variable.
+struct page_class {
+    std::string_view class_name; // TF_w2k15_1
+    std::string_view unit;       // W2k15_1
+    std::function<page_report*(vcl::TComponent* owner, host::host_state& host)> create;
+    // Points the class's instance variable (F_w2k15_1) at the page, or nulls it.
+    std::function<void(page_report*)> set_instance;
+};
+
+// Called once from each unit at package load (by a static registrar): the unit's
+// initialisation and finalisation, run by Initialize and Finalize.
+struct unit_entry {
+    std::string_view name;
+    std::function<void()> initialization;
+    std::function<void()> finalization;
+};
+
+void register_unit(unit_entry unit);
+void register_page_class(page_class cls);
+
+// The package entry points: each unit's initialisation in registration order, and the
+// finalisations in reverse. Idempotent.
+void Initialize();
+void Finalize();
+bool initialized();
+
+// Every exported page report class, in registration order, and one by name (null when
+// unknown).
+const std::vector<page_class>& page_classes();
+const page_class* find_page_class(std::string_view class_name);
+
+// A page report created into its instance variable and freed and nulled when the scope ends,
+// whatever happens while it prints.
+class page_instance {
+public:
+    page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host);
+    ~page_instance();
+    page_instance(const page_instance&) = delete;
+    page_instance& operator=(const page_instance&) = delete;
+    page_report& operator*() const { return *m_page; }
+    page_report* operator->() const { return m_page; }
+
+private:
+    const page_class& m_class;
+    page_report* m_page;
+};
+
+// Registers a page report class and its unit; used once at the end of each page unit.
+template <class Page> struct page_registrar {
+    page_registrar(std::string_view class_name, std::string_view unit, Page*& instance)
+    {
+        register_page_class({class_name, unit,
+                             [](vcl::TComponent* owner, host::host_state& host) -> page_report* {
+                                 return new Page(owner, host);
+                             },
+                             [&instance](page_report* p) { instance = static_cast<Page*>(p); }});
+        register_unit({unit, {}, {}});
+    }
+};
+
+} // namespace kestrun
+
+#define KESTRUN_PAGE_UNIT(Class, Unit, Instance)                                                   \
+    namespace {                                                                                    \
+    const ::kestrun::page_registrar<Class> Unit##_registrar{#Class, #Unit, Instance};              \
+    }

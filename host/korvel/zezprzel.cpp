@@ -1,0 +1,123 @@
+#include "host/korvel/zezprzel.h"
+
+#include "host/tamdor/host_state.h"
+#include "host/tamdor/libr.h"
+#include "platform/error.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace Zezprzel {
+
+namespace {
+
+kestrun::qr::TQRLabel* find_label(kestrun::qr::TQRBand& band, std::string_view name)
+{
+    // The host's lookup never complains about a missing name.
+    bool strict = band.Strict;
+    band.Strict = false;
+    auto* c = band.Find(name);
+    band.Strict = strict;
+    return dynamic_cast<kestrun::qr::TQRLabel*>(c);
+}
+
+// Font sizes the host steps through when it makes a field smaller.
+constexpr std::array<double, 9> font_steps = {6, 7, 8, 10, 12, 14, 16, 18, 20};
+
+// The attachment fields a page reads, copied byte for byte from the host's store of the PIT-28
+// return's attachments into rekzez. The names are checked when this file compiles.
+template <std::size_t N> struct field_list {
+    std::array<std::string_view, N> names;
+    consteval field_list(const std::array<std::string_view, N>& n) : names(n)
+    {
+        for (auto name : names)
+            if (kestrun::host::rekzez_layout.find(name) == nullptr)
+                throw "no such rekzez field";
+    }
+};
+
+template <std::size_t N>
+void copy_from_pit28_store(kestrun::host::host_state& host, const field_list<N>& list)
+{
+    using kestrun::host::record_id;
+    auto from = host.bytes(record_id::pit28_zal);
+    auto to = host.bytes(record_id::rekzez);
+    for (auto name : list.names) {
+        const auto& f = *kestrun::host::rekzez_layout.find(name);
+        std::copy_n(from.begin() + f.offset, f.extent(), to.begin() + f.offset);
+    }
+}
+
+} // namespace
+
+void ust_wart(kestrun::qr::TQRBand& band, std::string_view name, double value, int decimals)
+{
+    auto* label = find_label(band, name);
+    if (!label)
+        return;
+    if (!std::isfinite(value))
+        throw kestrun::host_error(std::string(name) + ": amount is not a finite number");
+    label->Caption = Sysutils::Trim(Libr::rstrsp(value, 13, decimals));
+}
+
+void ust_w_str(kestrun::qr::TQRBand& band, std::string_view name, std::string_view text)
+{
+    if (auto* label = find_label(band, name))
+        label->Caption = text;
+}
+
+void ust_enable(kestrun::qr::TQRBand& band, std::string_view name)
+{
+    bool strict = band.Strict;
+    band.Strict = false;
+    if (auto* c = band.Find(name))
+        c->Enabled = true;
+    band.Strict = strict;
+}
+
+void zmn_font(kestrun::qr::TQRBand& band, std::string_view name, double value, double limit,
+              int step)
+{
+    auto* label = find_label(band, name);
+    if (!label || !(value > limit))
+        return;
+    double design = label->Design().style.size_pt;
+    auto it = std::lower_bound(font_steps.begin(), font_steps.end(), design);
+    auto index = std::max<std::ptrdiff_t>(0, (it - font_steps.begin()) - step);
+    label->Font.size_pt = font_steps[static_cast<std::size_t>(index)];
+}
+
+void przep_zal2k(kestrun::host::host_state& host)
+{
+    // The PIT-2K page reads the identification of both spouses, the joint-taxation code and the
+    // statement on the housing investment.
+    static constexpr field_list<20> pit2k{
+        {"nip",    "nip_m",   "pesel", "pesel_m",  "id_pesel", "id_pesel_m", "sp_opod",
+         "nazw",   "im",      "dur",   "nazw_m",   "im_m",     "dur_m",      "rodz_inw",
+         "kw_wyd", "kw_fakt", "kw_kr", "rok_rozp", "rok_zak",  "rok_kr"}};
+    copy_from_pit28_store(host, pit2k);
+}
+
+void ogr_odl_pod_pito(kestrun::host::host_state& host, int person)
+{
+    if (person != 1 && person != 2)
+        throw kestrun::host_error("ogr_odl_pod_pito: person " + std::to_string(person) +
+                                  " is neither 1 (taxpayer) nor 2 (spouse)");
+    auto z = host.rekzez_mut();
+    auto limit = [](double v) { return v < 0 ? 0.0 : v; };
+    for (int i = 12; i <= 14; ++i) {
+        if (person == 1)
+            z.set_real("odl_o", i, limit(z.real("odl_o", i)));
+        else
+            z.set_real("odl_o_m", i, limit(z.real("odl_o_m", i)));
+    }
+    for (int i = 1; i <= 4; ++i) {
+        if (person == 1)
+            z.set_real("ulg_o", i, limit(z.real("ulg_o", i)));
+        else
+            z.set_real("ulg_o_m", i, limit(z.real("ulg_o_m", i)));
+    }
+}
+
+} // namespace Zezprzel

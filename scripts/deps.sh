@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages kestrun builds and tests with, when any is missing.
+set -euo pipefail
+packages=(
+    build-essential cmake pkg-config clang-format
+    libcairo2-dev libpango1.0-dev fonts-liberation2 libturbojpeg0-dev libcups2-dev
+    nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+    poppler-utils qpdf
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "installing: ${missing[*]}" >&2
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,86 @@
+// The host's formatting texts, character for character: every page relies on them.
+
+#include "host/tamdor/libr.h"
+#include "platform/error.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct rstrsp_case {
+    double value;
+    int width, decimals;
+    const char* text;
+    const char* why;
+};
+
+TEST(host_formatting, rstrsp_rounds_groups_and_pads)
+{
+    const rstrsp_case cases[] = {
+        {1999164.555, 13, 2, " 1.999.164,56", "half away from zero on the decimal text"},
+        {-250, 13, 2, "      -250,00", "negative with its sign"},
+        {0, 13, 0, "            0", "zero is printed"},
+        {0, 13, 2, "         0,00", "zero with decimals"},
+        {-0.004, 13, 2, "         0,00", "no sign on a value that rounds to zero"},
+        {-0.005, 13, 2, "        -0,01", "half away from zero for negatives"},
+        {999999.99, 13, 2, "   999.999,99", "largest amount of the normal font"},
+        {1000000, 13, 2, " 1.000.000,00", "groups of three"},
+        {123549.87, 13, 2, "   123.549,87", "design caption of the amount fields"},
+        {2.675, 13, 2, "         2,68", "2.675 reads as 2.675 although its double lies below"},
+        {12345678901.0, 13, 2, "12.345.678.901,00", "never cut when wider than the field"},
+        {1234.5, 13, 0, "        1.235", "whole zloty round half up"},
+        {12.5, 5, 2, "12,50", "percentage width 5"},
+        {0.125 * 100, 13, 2, "        12,50", "a share stored as a fraction, printed times 100"},
+        {7, 3, 0, "  7", "a count in width 3"},
+        {static_cast<double>(0.005f), 13, 2, "         0,00",
+         "a single holding 0.005 is 0.004999... and prints 0,00"},
+        {999.995, 13, 2, "     1.000,00", "carry through the thousands"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Libr::rstrsp(c.value, c.width, c.decimals), c.text);
+    }
+}
+
+TEST(host_formatting, rstrsp_refuses_what_is_not_a_number)
+{
+    EXPECT_THROW(Libr::rstrsp(std::numeric_limits<double>::infinity(), 13, 2), kestrun::error);
+    EXPECT_THROW(Libr::rstrsp(std::numeric_limits<double>::quiet_NaN(), 13, 2), kestrun::error);
+}
+
+TEST(host_formatting, nip_editing_and_cells)
+{
+    struct nip_case {
+        const char* in;
+        std::uint8_t style;
+        const char* out;
+        const char* why;
+    };
+    const nip_case cases[] = {
+        {"1234563218", 1, "123-456-32-18", "style 1"},
+        {"1234563218", 0, "123-45-63-218", "style 0 of the PIT/B partnership box"},
+        {"123456321", 1, "123456321", "nine digits stay as they are"},
+        {"12345632A8", 1, "12345632A8", "not all digits"},
+        {"", 1, "", "empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Libr::red_nip(c.in, c.style), c.out);
+    }
+    EXPECT_EQ(Libr::usun_kreski("123-456-32-18"), "1234563218");
+    EXPECT_EQ(Pr_vcl::wydznaki("2015"), "2 0 1 5");
+    EXPECT_EQ(Pr_vcl::wydznaki("123-456"), "1 2 3 - 4 5 6");
+    EXPECT_EQ(Pr_vcl::wydznaki("Łó"), "Ł ó") << "characters, not bytes";
+    EXPECT_EQ(Pr_vcl::wydznaki(""), "");
+}
+
+TEST(host_formatting, dates_and_trim)
+{
+    EXPECT_EQ(Libr::DataToStr({1975, 11, 5}, 0), "05-11-1975");
+    EXPECT_EQ(Libr::DataToStr({2015, 0, 5}, 0), "") << "month byte 0 means no date";
+    EXPECT_EQ(Libr::DataToStr({0, 1, 1}, 0), "01-01-0000");
+    EXPECT_EQ(Sysutils::Trim("  a  b "), "a  b");
+    EXPECT_EQ(Sysutils::Trim("   "), "");
+}
+
+} // namespace
