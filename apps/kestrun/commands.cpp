@@ -16,7 +16,7 @@ namespace kestrun::cli {
 namespace {
 
 host::host_state load(const return_source& source)
-{
+try {
     host::host_state state;
     if (source.file)
         host::load_return_file(*source.file, state);
@@ -27,6 +27,11 @@ host::host_state load(const return_source& source)
         host::load_image(spec.substr(0, eq), spec.substr(eq + 1), state);
     }
     return state;
+} catch (const error& e) {
+    // A return that cannot be read is bad input, whatever failed underneath.
+    if (e.kind() == error_kind::io)
+        throw input_error(e.what());
+    throw;
 }
 
 const page_class& find_class(const std::string& class_name)

@@ -32,7 +32,7 @@ template <std::size_t N> struct field_list {
     consteval field_list(const std::array<std::string_view, N>& n) : names(n)
     {
         for (auto name : names)
-            if (kestrun::host::rekzez_layout.find(name) == nullptr)
+            if (kestrun::host::rekzez_layout.index_of(name) < 0)
                 throw "no such rekzez field";
     }
 };
@@ -118,6 +118,39 @@ void ogr_odl_pod_pito(kestrun::host::host_state& host, int person)
         else
             z.set_real("ulg_o_m", i, limit(z.real("ulg_o_m", i)));
     }
+}
+
+// --- PIT/O and PIT/D of a PIT-28 return -------------------------------------------------------
+
+void przep_zalo(kestrun::host::host_state& host)
+{
+    // PIT/O pages 1 and 2, the ones a PIT-28 return prints: the identification of both spouses
+    // and the joint-taxation code, the year, the deductions from income (part B) and from tax
+    // (part C), and the two donees (part D). The children of page 3 stay as they are.
+    static constexpr field_list<28> pito{
+        {"nip",        "nip_m",       "pesel",         "pesel_m",       "id_pesel",
+         "id_pesel_m", "rok",         "sp_opod",       "nazw",          "im",
+         "dur",        "nazw_m",      "im_m",          "dur_m",         "odl2013",
+         "odl2013_m",  "inet_rok_ub", "inet_lata_pop", "inet_rok_ub_m", "inet_lata_pop_m",
+         "odl_o",      "odl_o_m",     "in_odl_doch",   "ildz",          "ulg_o",
+         "ulg_o_m",    "in_odl_pod",  "obdar"}};
+    copy_from_pit28_store(host, pito);
+}
+
+void przep_zald(kestrun::host::host_state& host)
+{
+    // Both PIT/D pages: the identification, the year, the interest relief with its request,
+    // the acquired rights, the deductions from income and from tax, and the three requests.
+    static constexpr field_list<46> pitd{
+        {"nip",       "nip_m",        "pesel",       "pesel_m",    "id_pesel",   "id_pesel_m",
+         "rok",       "sp_opod",      "nazw",        "im",         "dur",        "nazw_m",
+         "im_m",      "dur_m",        "ods",         "ods28",      "ods36",      "wn_b11_28",
+         "wn_b11_36", "ods28p",       "ods28m",      "ods36p",     "ods36m",     "rodz_odl_doch",
+         "odl_doch",  "odl_bez_pokr", "odl_doch_og", "odl_doch28", "odl_doch36", "wn_b31_28",
+         "wn_b31_36", "ods28p1",      "ods28m1",     "ods36p1",    "ods36m1",    "kas",
+         "bez_pokr",  "odl_pod_og",   "odl_pod28",   "odl_pod36",  "wn_c21_28",  "wn_c21_36",
+         "pod28p",    "pod28m",       "pod36p",      "pod36m"}};
+    copy_from_pit28_store(host, pitd);
 }
 
 } // namespace Zezprzel

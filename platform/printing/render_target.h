@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestrun::printing {
@@ -50,6 +51,11 @@ public:
     int height_px() const { return m_height; }
     const std::string& origin() const { return m_origin; }
 
+    // What a cairo target builds from the scan once: the image surface that carries these bytes
+    // into a PDF. Kept with the image so that it is made once per image and dies with it; opaque
+    // to everyone but the cairo targets.
+    std::shared_ptr<void>& device_cache() const { return m_device_cache; }
+
     jpeg_image(std::vector<std::uint8_t> bytes, int width, int height, std::string origin)
         : m_bytes(std::move(bytes)), m_width(width), m_height(height), m_origin(std::move(origin))
     {
@@ -59,6 +65,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
     int m_width = 0, m_height = 0;
     std::string m_origin;
+    mutable std::shared_ptr<void> m_device_cache;
 };
 
 class render_target {
@@ -77,7 +84,8 @@ public:
     void draw_text(std::string_view utf8, rect_mm where, const text_style& style);
     void end_page();
     // Completes the job; a file target writes a temporary file and renames it only here, so a
-    // failed job leaves no partial file. Throws kestrun::error (kind io) when the output cannot be written.
+    // failed job leaves no partial file. Throws kestrun::error (kind io) when the output cannot be
+    // written.
     void finish();
 
     int pages() const { return m_pages; }

@@ -14,7 +14,7 @@ host_state statement(bool joint)
 {
     host_state h;
     auto z = h.rekzez_mut();
-    z.set_text("nip", "526-104-08-28");
+    z.set_text("nip", "5261040828");
     z.set_text("pesel", "74031804573");
     z.set_flag("id_pesel", false);
     z.set_text("nazw", "Wiśniewski");

@@ -1,0 +1,547 @@
+#include "host/returnfile/return_file.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <system_error>
+
+namespace kestrun::host {
+
+namespace {
+
+using json = nlohmann::json;
+using ordered = nlohmann::ordered_json;
+
+// Builds the paths of messages: "rekzez.obdar[2].kr".
+std::string member_path(std::string_view parent, std::string_view key)
+{
+    std::string out(parent);
+    if (!out.empty()) {
+        out += '.';
+    }
+    out += key;
+    return out;
+}
+
+std::string element_path(std::string_view parent, std::size_t index)
+{
+    return std::string(parent) + "[" + std::to_string(index) + "]";
+}
+
+[[noreturn]] void wrong_type(const std::string& path, std::string_view expected, const json& v)
+{
+    throw input_error(path + ": expected " + std::string(expected) + ", got " + v.type_name());
+}
+
+dt1 parse_date(const json& v, const std::string& path)
+{
+    if (v.is_null()) {
+        return {};
+    }
+    if (!v.is_string()) {
+        wrong_type(path, "a date \"YYYY-MM-DD\" or null", v);
+    }
+    const auto& s = v.get_ref<const std::string&>();
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        int n = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (s[i] < '0' || s[i] > '9') {
+                return -1;
+            }
+            n = n * 10 + (s[i] - '0');
+        }
+        return n;
+    };
+    dt1 d;
+    if (s.size() == 10 && s[4] == '-' && s[7] == '-') {
+        const int y = digits(0, 4);
+        const int m = digits(5, 2);
+        const int day = digits(8, 2);
+        if (y >= 0 && m >= 0 && day >= 0) {
+            d = {static_cast<std::uint16_t>(y), static_cast<std::uint8_t>(m),
+                 static_cast<std::uint8_t>(day)};
+        }
+    }
+    if (!field_io::valid_date(d)) {
+        throw input_error(path + ": date \"" + s + "\" is not a calendar date YYYY-MM-DD or null");
+    }
+    return d;
+}
+
+void store_value(std::uint8_t* at, const field_def& f, const json& v, const std::string& path)
+{
+    switch (f.type) {
+    case field_type::real48:
+    case field_type::single:
+        if (!v.is_number()) {
+            wrong_type(path, "an amount (number)", v);
+        }
+        field_io::store_real(at, f.type, v.get<double>(), path);
+        return;
+    case field_type::text:
+        if (!v.is_string()) {
+            wrong_type(path, "a text", v);
+        }
+        field_io::store_text(at, f.capacity, v.get_ref<const std::string&>(), path);
+        return;
+    case field_type::flag:
+        if (!v.is_boolean()) {
+            wrong_type(path, "true or false", v);
+        }
+        field_io::store_flag(at, v.get<bool>());
+        return;
+    case field_type::byte:
+    case field_type::int16:
+    case field_type::int32:
+        if (!v.is_number_integer()) {
+            wrong_type(path, "an integer", v);
+        }
+        if (v.is_number_unsigned() && v.get<std::uint64_t>() > INT64_MAX) {
+            throw input_error(path + ": " + v.dump() + " is too large");
+        }
+        field_io::store_integer(at, f.type, v.get<std::int64_t>(), path);
+        return;
+    case field_type::date:
+        field_io::store_date(at, parse_date(v, path), path);
+        return;
+    case field_type::record:
+        break;
+    }
+}
+
+void load_record(const json& object, const record_layout& layout, std::uint8_t* base,
+                 const std::string& path);
+
+const json& array_of(const json& v, std::size_t room, const std::string& path)
+{
+    if (!v.is_array()) {
+        wrong_type(path, "an array", v);
+    }
+    if (v.size() > room) {
+        throw input_error(path + ": array of " + std::to_string(v.size()) + " elements, room for " +
+                          std::to_string(room));
+    }
+    return v;
+}
+
+void load_field(const json& v, const field_def& f, std::uint8_t* base, const std::string& path)
+{
+    if (f.dimensions() == 0) {
+        store_value(base + f.offset, f, v, path);
+        return;
+    }
+    const json& rows = array_of(v, f.count1, path);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::uint8_t* row = base + f.offset + std::size_t{f.stride1} * i;
+        const std::string row_path = element_path(path, i + 1);
+        if (f.type == field_type::record) {
+            load_record(rows[i], *f.members, row, row_path);
+        } else if (f.dimensions() == 1) {
+            store_value(row, f, rows[i], row_path);
+        } else {
+            const json& columns = array_of(rows[i], f.count2, row_path);
+            for (std::size_t j = 0; j < columns.size(); ++j) {
+                store_value(row + std::size_t{f.stride2} * j, f, columns[j],
+                            element_path(row_path, j + 1));
+            }
+        }
+    }
+}
+
+void load_record(const json& object, const record_layout& layout, std::uint8_t* base,
+                 const std::string& path)
+{
+    if (!object.is_object()) {
+        wrong_type(path, "an object", object);
+    }
+    for (const auto& [key, value] : object.items()) {
+        const std::string field_path = member_path(path, key);
+        const field_def* f = layout.find(key);
+        if (f == nullptr) {
+            throw input_error(field_path + ": unknown field");
+        }
+        if (f->is_alias()) {
+            // One place in the record, two names: the file gives it under one of them only.
+            const auto target = object.find(std::string(f->alias_of));
+            if (target != object.end() && target->is_array() && target->size() >= f->alias_index) {
+                throw input_error(field_path + ": set together with " + std::string(f->alias_of) +
+                                  "[" + std::to_string(f->alias_index) +
+                                  "], which is the same field; give one of them");
+            }
+        }
+        load_field(value, *f, base, field_path);
+    }
+}
+
+void load_globals_and_records(const json& root, host_state& state)
+{
+    if (!root.is_object()) {
+        wrong_type("the return file", "an object", root);
+    }
+    for (const auto& [key, value] : root.items()) {
+        if (const auto id = record_by_name(key)) {
+            load_record(value, record_layout_of(*id), state.bytes(*id).data(), key);
+        } else if (key == "wsp_z_malz") {
+            if (!value.is_array()) {
+                wrong_type(key, "an array of codes", value);
+            }
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                const std::string path = element_path(key, i + 1);
+                const json& code = value[i];
+                if (!code.is_number_integer()) {
+                    wrong_type(path, "an integer code", code);
+                }
+                if (code.is_number_unsigned()
+                        ? code.get<std::uint64_t>() > 127
+                        : (code.get<std::int64_t>() < 0 || code.get<std::int64_t>() > 127)) {
+                    throw input_error(path + ": code " + code.dump() + " outside 0..127");
+                }
+                state.set_in_wsp_z_malz(code.get<int>(), true);
+            }
+        } else if (key == "nr_zez_refer") {
+            if (!value.is_string()) {
+                wrong_type(key, "a text", value);
+            }
+            state.set_nr_zez_refer(value.get<std::string>());
+        } else if (key == "dr_zez_ref") {
+            if (!value.is_boolean()) {
+                wrong_type(key, "true or false", value);
+            }
+            state.set_dr_zez_ref(value.get<bool>());
+        } else {
+            throw input_error(key + ": unknown key");
+        }
+    }
+}
+
+std::string with_origin(std::string_view origin, const std::string& message)
+{
+    return origin.empty() ? message : std::string(origin) + ": " + message;
+}
+
+// nlohmann's messages start with "[json.exception.parse_error.101] ".
+std::string parser_message(const std::exception& e)
+{
+    std::string m = e.what();
+    if (m.starts_with("[json.exception.")) {
+        const auto end = m.find("] ");
+        if (end != std::string::npos) {
+            m.erase(0, end + 2);
+        }
+    }
+    return m;
+}
+
+std::vector<char> read_file(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw io_error(path.string() + ": cannot open: " + std::strerror(errno));
+    }
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw io_error(path.string() + ": cannot read");
+    }
+    return bytes;
+}
+
+// ---- writing a return file ----
+
+bool is_zero(const ordered& v)
+{
+    return v.is_null() || (v.is_number() && v.get<double>() == 0.0) ||
+           (v.is_string() && v.get_ref<const std::string&>().empty()) ||
+           (v.is_boolean() && !v.get<bool>()) || ((v.is_array() || v.is_object()) && v.empty());
+}
+
+// A zero element inside an array keeps its place; trailing zero elements are left out.
+ordered trimmed(ordered array, const ordered& zero)
+{
+    while (!array.empty() && is_zero(array.back())) {
+        array.erase(array.size() - 1);
+    }
+    for (auto& e : array) {
+        if (e.is_null()) {
+            e = zero;
+        }
+    }
+    return array;
+}
+
+double amount_value(double v)
+{
+    return std::strtod(real48_shortest_text(v).c_str(), nullptr);
+}
+
+ordered record_json(const record_layout& layout, const std::uint8_t* base, const std::string& path);
+
+ordered value_json(const field_def& f, const std::uint8_t* at, const std::string& path)
+{
+    switch (f.type) {
+    case field_type::real48: {
+        const double v = decode_real48(at);
+        return v == 0.0 ? ordered() : ordered(amount_value(v));
+    }
+    case field_type::single: {
+        float v = 0;
+        std::memcpy(&v, at, sizeof v);
+        if (v == 0.0F) {
+            return {};
+        }
+        if (!std::isfinite(v)) {
+            throw input_error(path + ": the 4-byte float is not a finite number");
+        }
+        return std::strtod(single_shortest_text(v).c_str(), nullptr);
+    }
+    case field_type::text: {
+        std::string t = field_io::read_text(at, f.capacity);
+        return t.empty() ? ordered() : ordered(std::move(t));
+    }
+    case field_type::flag:
+        return field_io::read_flag(at) ? ordered(true) : ordered();
+    case field_type::byte:
+    case field_type::int16:
+    case field_type::int32: {
+        const std::int32_t n = field_io::read_integer(at, f.type);
+        return n == 0 ? ordered() : ordered(n);
+    }
+    case field_type::date: {
+        const dt1 d = field_io::read_date(at);
+        if (d.empty()) {
+            return {};
+        }
+        char text[16];
+        std::snprintf(text, sizeof text, "%04u-%02u-%02u", unsigned{d.year}, unsigned{d.month},
+                      unsigned{d.day});
+        return text;
+    }
+    case field_type::record: {
+        ordered r = record_json(*f.members, at, path);
+        return r.empty() ? ordered() : r;
+    }
+    }
+    return {};
+}
+
+ordered zero_of(const field_def& f)
+{
+    switch (f.type) {
+    case field_type::text:
+        return "";
+    case field_type::flag:
+        return false;
+    case field_type::record:
+        return ordered::object();
+    case field_type::date:
+        return nullptr;
+    default:
+        return 0;
+    }
+}
+
+ordered field_json(const field_def& f, const std::uint8_t* base, const std::string& path)
+{
+    if (f.dimensions() == 0) {
+        return value_json(f, base + f.offset, path);
+    }
+    ordered rows = ordered::array();
+    for (std::size_t i = 0; i < f.count1; ++i) {
+        const std::uint8_t* row = base + f.offset + std::size_t{f.stride1} * i;
+        if (f.dimensions() == 1) {
+            rows.push_back(value_json(f, row, element_path(path, i + 1)));
+        } else {
+            ordered columns = ordered::array();
+            for (std::size_t j = 0; j < f.count2; ++j) {
+                columns.push_back(value_json(f, row + std::size_t{f.stride2} * j,
+                                             element_path(element_path(path, i + 1), j + 1)));
+            }
+            columns = trimmed(std::move(columns), zero_of(f));
+            rows.push_back(columns.empty() ? ordered() : columns);
+        }
+    }
+    const ordered zero = f.dimensions() == 2 ? ordered::array() : zero_of(f);
+    rows = trimmed(std::move(rows), zero);
+    return rows.empty() ? ordered() : rows;
+}
+
+ordered record_json(const record_layout& layout, const std::uint8_t* base, const std::string& path)
+{
+    ordered out = ordered::object();
+    for (const field_def& f : layout.fields) {
+        if (f.is_alias()) {
+            continue; // its array carries the value
+        }
+        ordered v = field_json(f, base, member_path(path, f.name));
+        if (!v.is_null()) {
+            out[std::string(f.name)] = std::move(v);
+        }
+    }
+    return out;
+}
+
+ordered globals_json(const host_state& state)
+{
+    ordered out = ordered::object();
+    ordered codes = ordered::array();
+    for (int c = 0; c < 128; ++c) {
+        if (state.in_wsp_z_malz(c)) {
+            codes.push_back(c);
+        }
+    }
+    if (!codes.empty()) {
+        out["wsp_z_malz"] = std::move(codes);
+    }
+    if (!state.nr_zez_refer().empty()) {
+        out["nr_zez_refer"] = state.nr_zez_refer();
+    }
+    if (state.dr_zez_ref()) {
+        out["dr_zez_ref"] = true;
+    }
+    return out;
+}
+
+void write_file(const std::filesystem::path& path, const void* data, std::size_t size)
+{
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            throw io_error(temporary.string() + ": cannot create: " + std::strerror(errno));
+        }
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw io_error(temporary.string() + ": cannot write");
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        throw io_error(path.string() + ": cannot replace: " + ec.message());
+    }
+}
+
+} // namespace
+
+void load_return_json(std::string_view text, host_state& state, std::string_view origin)
+{
+    json root;
+    try {
+        const auto limit_depth = [](int depth, json::parse_event_t event, json&) {
+            if ((event == json::parse_event_t::object_start ||
+                 event == json::parse_event_t::array_start) &&
+                depth >= return_file_max_depth) {
+                throw input_error("the return file nests deeper than " +
+                                  std::to_string(return_file_max_depth) + " levels");
+            }
+            return true;
+        };
+        root = json::parse(text.begin(), text.end(), limit_depth);
+    } catch (const kestrun::error& e) {
+        throw input_error(with_origin(origin, e.what()));
+    } catch (const json::exception& e) {
+        throw input_error(with_origin(origin, "not valid JSON: " + parser_message(e)));
+    }
+    // Loaded aside first, so that a fault leaves the state as it was.
+    host_state loaded;
+    try {
+        load_globals_and_records(root, loaded);
+    } catch (const kestrun::error& e) {
+        throw input_error(with_origin(origin, e.what()));
+    }
+    for (const record_id id : all_records) {
+        std::ranges::copy(loaded.bytes(id), state.bytes(id).begin());
+    }
+    state.wsp_z_malz_mut() = loaded.wsp_z_malz();
+    state.set_nr_zez_refer(loaded.nr_zez_refer());
+    state.set_dr_zez_ref(loaded.dr_zez_ref());
+}
+
+void load_return_file(const std::filesystem::path& path, host_state& state)
+{
+    const std::vector<char> text = read_file(path);
+    load_return_json(std::string_view(text.data(), text.size()), state, path.string());
+}
+
+void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image, host_state& state)
+{
+    const auto id = record_by_name(name);
+    if (!id) {
+        throw input_error("image of an unknown record \"" + std::string(name) +
+                          "\" (rek28, rekzez, rek_uz, pit28_zal or rekster)");
+    }
+    const auto target = state.bytes(*id);
+    if (image.size() != target.size()) {
+        throw input_error(std::string(name) + " image: " + std::to_string(image.size()) +
+                          " bytes, expected " + std::to_string(target.size()));
+    }
+    std::ranges::copy(image, target.begin());
+}
+
+void load_image(std::string_view name, const std::filesystem::path& file, host_state& state)
+{
+    if (!record_by_name(name)) {
+        load_image_bytes(name, {}, state); // names the unknown record
+    }
+    const std::vector<char> bytes = read_file(file);
+    load_image_bytes(name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                     state);
+}
+
+std::string to_return_json(const host_state& state)
+{
+    ordered root = ordered::object();
+    for (const record_id id : all_records) {
+        ordered r =
+            record_json(record_layout_of(id), state.bytes(id).data(), std::string(record_name(id)));
+        if (!r.empty()) {
+            root[std::string(record_name(id))] = std::move(r);
+        }
+    }
+    const ordered globals = globals_json(state);
+    for (const auto& [key, value] : globals.items()) {
+        root[key] = value;
+    }
+    return root.dump(2) + "\n";
+}
+
+std::string image_file_name(record_id id)
+{
+    return std::string(record_name(id)) + ".bin";
+}
+
+void write_images(const host_state& state, const std::filesystem::path& dir)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+        throw io_error(dir.string() + ": cannot create the folder: " + ec.message());
+    }
+    for (const record_id id : all_records) {
+        const auto bytes = state.bytes(id);
+        const bool present = id != record_id::pit28_zal ||
+                             std::ranges::any_of(bytes, [](std::uint8_t b) { return b != 0; });
+        if (present) {
+            write_file(dir / image_file_name(id), bytes.data(), bytes.size());
+        }
+    }
+    const ordered globals = globals_json(state);
+    if (!globals.empty()) {
+        const std::string text = globals.dump(2) + "\n";
+        write_file(dir / "globals.json", text.data(), text.size());
+    }
+}
+
+} // namespace kestrun::host

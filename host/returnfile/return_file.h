@@ -1,0 +1,51 @@
+#pragma once
+// The return file (JSON) and the packed record images: loading them into a host state,
+// writing the images and turning the records back into a return file.
+//
+// A return file is one JSON object: the records "rek28", "rekzez", "rek_uz", "pit28_zal" and
+// "rekster" as objects keyed by their field names (spouse twins included), and the globals
+// "wsp_z_malz" (codes 0..127), "nr_zez_refer" (text) and "dr_zez_ref" (bool). Arrays list
+// their elements from index 1; fields left out are zero, false or empty; dates are
+// "YYYY-MM-DD" or null. Every fault names its JSON path and stops the load before anything
+// in the host state changes.
+
+#include "host/tamdor/host_state.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kestrun::host {
+
+// The deepest nesting a return file may have (the top object counts as 1); deeper input is
+// refused before it is built, since copying a deeply nested document can exhaust the stack.
+inline constexpr int return_file_max_depth = 8;
+
+// Replaces the records and globals of `state` with those of the return file. `origin`
+// (a file name, or empty) starts every error message. Throws kestrun::error (input).
+void load_return_json(std::string_view text, host_state& state, std::string_view origin);
+// The same for a file; a file that cannot be read throws kestrun::error (io).
+void load_return_file(const std::filesystem::path& path, host_state& state);
+
+// Replaces record NAME (rek28, rekzez, rek_uz, pit28_zal, rekster) by a packed image of
+// exactly the record's size ("rekzez image: 9000 bytes, expected 9033").
+void load_image(std::string_view name, const std::filesystem::path& file, host_state& state);
+void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image,
+                      host_state& state);
+
+// The return file of the state: keys in layout order, only fields that are not zero, amounts
+// as the shortest decimal that reads back as the same stored value, and indented.
+std::string to_return_json(const host_state& state);
+
+// Writes rek28.bin, rekzez.bin, rek_uz.bin and rekster.bin into `dir` (created when missing),
+// pit28_zal.bin when that record holds anything, and globals.json (a return file of the
+// globals only) when a global is set. Each file is written to a temporary name and renamed.
+// Throws kestrun::error (io).
+void write_images(const host_state& state, const std::filesystem::path& dir);
+
+// The file name write_images gives a record: "<name>.bin".
+std::string image_file_name(record_id id);
+
+} // namespace kestrun::host

@@ -1,0 +1,259 @@
+// The PDF and PNG targets: one cairo surface per print job, points as user units.
+
+#include "platform/error.h"
+#include "platform/printing/cairo_text.h"
+#include "platform/printing/file_output.h"
+#include "platform/printing/jpeg_codec.h"
+#include "platform/printing/render_target.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <mutex>
+
+namespace kestrun::printing {
+
+namespace {
+
+constexpr double mm_per_inch = 25.4;
+
+void check_status(cairo_status_t status, const std::string& what)
+{
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw render_error(what + ": " + cairo_status_to_string(status));
+    }
+}
+
+// The date a PDF states as its creation and modification date: from SOURCE_DATE_EPOCH when set,
+// so that a rebuild reproduces a document, and otherwise a fixed date, never the clock.
+std::string pdf_date()
+{
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch == nullptr || *epoch == '\0') {
+        return "2016-01-01T00:00:00Z";
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    std::tm utc{};
+    const auto time = static_cast<std::time_t>(seconds);
+    if (errno != 0 || *end != '\0' || seconds < 0 || gmtime_r(&time, &utc) == nullptr) {
+        throw input_error(std::string("SOURCE_DATE_EPOCH is not a number of seconds: '") + epoch +
+                          "'");
+    }
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// The PDF source of a scan: an image surface that carries the JPEG bytes, which the PDF
+// backend embeds as they are. Its pixels are never read (the surface is opaque, so cairo does
+// not look for transparency, and the JPEG is what is drawn); the allocation is untouched
+// zero pages. Made once per image and kept with it.
+std::mutex source_lock;
+
+cairo_surface_t* pdf_source(const jpeg_image& image)
+{
+    const std::lock_guard lock(source_lock);
+    auto& cache = image.device_cache();
+    if (!cache) {
+        cairo_surface_t* surface =
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width_px(), image.height_px());
+        const auto& bytes = image.bytes();
+        // The bytes belong to the image, which outlives the surface kept in its cache.
+        const cairo_status_t status = cairo_surface_set_mime_data(
+            surface, CAIRO_MIME_TYPE_JPEG, bytes.data(), bytes.size(), nullptr, nullptr);
+        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+            status != CAIRO_STATUS_SUCCESS) {
+            const cairo_status_t failed =
+                status != CAIRO_STATUS_SUCCESS ? status : cairo_surface_status(surface);
+            cairo_surface_destroy(surface);
+            check_status(failed, "form image " + image.origin());
+        }
+        cache = std::shared_ptr<void>(
+            surface, [](void* s) { cairo_surface_destroy(static_cast<cairo_surface_t*>(s)); });
+    }
+    return static_cast<cairo_surface_t*>(cache.get());
+}
+
+void paint_stretched(cairo_t* cr, cairo_surface_t* source, int width_px, int height_px,
+                     rect_mm where)
+{
+    const rect_pt to = to_points(where);
+    cairo_save(cr);
+    cairo_translate(cr, to.x, to.y);
+    cairo_scale(cr, to.w / width_px, to.h / height_px);
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_rectangle(cr, 0, 0, width_px, height_px);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+class pdf_target final : public render_target {
+public:
+    explicit pdf_target(std::filesystem::path file) : m_file(std::move(file)) {}
+    ~pdf_target() override
+    {
+        if (m_cr != nullptr) {
+            cairo_destroy(m_cr);
+        }
+        if (m_surface != nullptr) {
+            cairo_surface_destroy(m_surface);
+        }
+    }
+
+private:
+    static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
+    {
+        auto& bytes = static_cast<pdf_target*>(closure)->m_bytes;
+        bytes.insert(bytes.end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    }
+
+    void on_begin_page(page_size size) override
+    {
+        const double w = size.width_mm / mm_per_inch * 72.0;
+        const double h = size.height_mm / mm_per_inch * 72.0;
+        if (m_surface == nullptr) {
+            static const std::string date = pdf_date();
+            m_bytes.reserve(std::size_t{1} << 18);
+            m_surface = cairo_pdf_surface_create_for_stream(&pdf_target::collect, this, w, h);
+            cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
+            cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_MOD_DATE, date.c_str());
+            m_cr = cairo_create(m_surface);
+            check_status(cairo_status(m_cr), "PDF " + m_file.string());
+        } else {
+            cairo_pdf_surface_set_size(m_surface, w, h);
+        }
+    }
+
+    void on_draw_image(const jpeg_image& image, rect_mm where) override
+    {
+        paint_stretched(m_cr, pdf_source(image), image.width_px(), image.height_px(), where);
+    }
+
+    void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
+    {
+        draw_fitted_text(m_cr, utf8, to_points(where), style);
+    }
+
+    void on_end_page() override { cairo_show_page(m_cr); }
+
+    void on_finish() override
+    {
+        if (m_surface == nullptr) {
+            throw render_error("PDF " + m_file.string() + ": a print job without a page");
+        }
+        cairo_destroy(m_cr);
+        m_cr = nullptr;
+        cairo_surface_finish(m_surface);
+        check_status(cairo_surface_status(m_surface), "PDF " + m_file.string());
+        write_file_whole(m_file, m_bytes);
+    }
+
+    std::filesystem::path m_file;
+    std::vector<std::uint8_t> m_bytes;
+    cairo_surface_t* m_surface = nullptr;
+    cairo_t* m_cr = nullptr;
+};
+
+class png_target final : public render_target {
+public:
+    png_target(std::filesystem::path file, double dpi) : m_file(std::move(file)), m_dpi(dpi)
+    {
+        if (!(dpi >= 10.0 && dpi <= 1200.0)) {
+            throw render_error("PNG " + m_file.string() + ": resolution " + std::to_string(dpi) +
+                               " dpi is outside 10 to 1200");
+        }
+    }
+    ~png_target() override
+    {
+        if (m_cr != nullptr) {
+            cairo_destroy(m_cr);
+        }
+        if (m_surface != nullptr) {
+            cairo_surface_destroy(m_surface);
+        }
+    }
+
+private:
+    static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
+    {
+        auto& bytes = *static_cast<std::vector<std::uint8_t>*>(closure);
+        bytes.insert(bytes.end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    }
+
+    void on_begin_page(page_size size) override
+    {
+        if (m_surface != nullptr) {
+            throw render_error("PNG " + m_file.string() + ": a PNG holds one page");
+        }
+        const auto pixels = [&](double mm) {
+            return static_cast<int>(std::lround(mm / mm_per_inch * m_dpi));
+        };
+        m_surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixels(size.width_mm),
+                                               pixels(size.height_mm));
+        m_cr = cairo_create(m_surface);
+        check_status(cairo_status(m_cr), "PNG " + m_file.string());
+        cairo_set_source_rgb(m_cr, 1, 1, 1);
+        cairo_paint(m_cr);
+        cairo_set_source_rgb(m_cr, 0, 0, 0); // captions print black
+        cairo_scale(m_cr, m_dpi / 72.0, m_dpi / 72.0);
+    }
+
+    void on_draw_image(const jpeg_image& image, rect_mm where) override
+    {
+        cairo_surface_t* decoded =
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width_px(), image.height_px());
+        const auto release = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>(
+            decoded, &cairo_surface_destroy);
+        check_status(cairo_surface_status(decoded), "form image " + image.origin());
+        cairo_surface_flush(decoded);
+        decode_jpeg_rgb24(image, cairo_image_surface_get_data(decoded),
+                          cairo_image_surface_get_stride(decoded));
+        cairo_surface_mark_dirty(decoded);
+        paint_stretched(m_cr, decoded, image.width_px(), image.height_px(), where);
+    }
+
+    void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
+    {
+        draw_fitted_text(m_cr, utf8, to_points(where), style);
+    }
+
+    void on_end_page() override { cairo_surface_flush(m_surface); }
+
+    void on_finish() override
+    {
+        if (m_surface == nullptr) {
+            throw render_error("PNG " + m_file.string() + ": a print job without a page");
+        }
+        std::vector<std::uint8_t> bytes;
+        check_status(cairo_surface_write_to_png_stream(m_surface, &png_target::collect, &bytes),
+                     "PNG " + m_file.string());
+        write_file_whole(m_file, bytes);
+    }
+
+    std::filesystem::path m_file;
+    double m_dpi;
+    cairo_surface_t* m_surface = nullptr;
+    cairo_t* m_cr = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file)
+{
+    return std::make_unique<pdf_target>(std::move(file));
+}
+
+std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi)
+{
+    return std::make_unique<png_target>(std::move(file), dpi);
+}
+
+} // namespace kestrun::printing

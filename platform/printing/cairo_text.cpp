@@ -1,0 +1,194 @@
+// Fonts, font map and layouts are made once per process: a page of two hundred fields must not
+// pay for font lookups, and every target must measure with the same unhinted metrics.
+
+#include "platform/printing/cairo_text.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+#include <array>
+#include <mutex>
+#include <pango/pangocairo.h>
+#include <string>
+
+namespace kestrun::printing {
+
+namespace {
+
+constexpr double shrink_step_pt = 0.5;
+// Measurements are in pango units; a hair of slack keeps a caption that fits exactly from
+// shrinking on rounding.
+constexpr int slack = PANGO_SCALE / 100;
+
+const char* family_name(font_family family)
+{
+    return family == font_family::mono ? "Liberation Mono" : "Liberation Sans";
+}
+
+class text_engine {
+public:
+    text_engine()
+    {
+        m_font_map = pango_cairo_font_map_new();
+        pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(m_font_map), 72.0);
+        m_context = pango_font_map_create_context(m_font_map);
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        pango_cairo_context_set_font_options(m_context, options);
+        cairo_font_options_destroy(options);
+        pango_context_set_round_glyph_positions(m_context, FALSE);
+        pango_context_set_language(m_context, pango_language_from_string("pl"));
+
+        for (const font_family family : {font_family::sans, font_family::mono}) {
+            for (const bool bold : {false, true}) {
+                PangoFontDescription* desc = pango_font_description_new();
+                pango_font_description_set_family_static(desc, family_name(family));
+                pango_font_description_set_weight(desc,
+                                                  bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+                pango_font_description_set_size(desc, 10 * PANGO_SCALE);
+                check_font(desc, family_name(family));
+                m_fonts[font_index(family, bold)] = desc;
+            }
+        }
+        PangoAttrList* struck = pango_attr_list_new();
+        pango_attr_list_insert(struck, pango_attr_strikethrough_new(TRUE));
+        for (std::size_t i = 0; i < m_layouts.size(); ++i) {
+            m_layouts[i] = pango_layout_new(m_context);
+            if (i % 2 == 1) {
+                pango_layout_set_attributes(m_layouts[i], struck);
+            }
+        }
+        pango_attr_list_unref(struck);
+    }
+
+    ~text_engine()
+    {
+        for (PangoLayout* layout : m_layouts) {
+            g_object_unref(layout);
+        }
+        for (PangoFontDescription* desc : m_fonts) {
+            pango_font_description_free(desc);
+        }
+        g_object_unref(m_context);
+        g_object_unref(m_font_map);
+    }
+
+    text_engine(const text_engine&) = delete;
+    text_engine& operator=(const text_engine&) = delete;
+
+    fitted_text draw(cairo_t* cr, std::string_view utf8, rect_pt field, const text_style& style,
+                     double smallest_pt)
+    {
+        PangoLayout* layout =
+            m_layouts[font_index(style.family, style.bold) * 2 + (style.strike_out ? 1 : 0)];
+        PangoFontDescription* desc = m_fonts[font_index(style.family, style.bold)];
+        pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+        pango_layout_set_alignment(layout, style.align == h_align::right    ? PANGO_ALIGN_RIGHT
+                                           : style.align == h_align::center ? PANGO_ALIGN_CENTER
+                                                                            : PANGO_ALIGN_LEFT);
+        const int width = units(field.w);
+        const int height = units(field.h);
+        if (style.word_wrap) {
+            pango_layout_set_width(layout, std::max(width, 1));
+            pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
+        } else {
+            pango_layout_set_width(layout, -1);
+        }
+
+        const double lowest = std::min(style.size_pt, smallest_pt);
+        double size = std::max(style.size_pt, 1.0);
+        PangoRectangle logical{};
+        bool fits = false;
+        for (;;) {
+            pango_font_description_set_size(desc, units(size));
+            pango_layout_set_font_description(layout, desc);
+            pango_layout_get_extents(layout, nullptr, &logical);
+            const bool fits_across =
+                logical.x >= -slack && logical.x + logical.width <= width + slack;
+            const bool fits_down =
+                pango_layout_get_line_count(layout) <= 1 || logical.height <= height + slack;
+            fits = fits_across && fits_down;
+            if (fits || size <= lowest) {
+                break;
+            }
+            size = std::max(lowest, size - shrink_step_pt);
+        }
+
+        // Unwrapped text has no layout width to align in: place the block in the field.
+        double x = field.x;
+        if (!style.word_wrap) {
+            const double spare = field.w - to_points(logical.width);
+            x += style.align == h_align::right    ? spare
+                 : style.align == h_align::center ? spare / 2
+                                                  : 0.0;
+            x -= to_points(logical.x);
+        }
+        cairo_save(cr);
+        if (!fits) {
+            cairo_rectangle(cr, field.x, field.y, field.w, field.h);
+            cairo_clip(cr);
+        }
+        cairo_move_to(cr, x, field.y);
+        pango_cairo_show_layout(cr, layout);
+        cairo_restore(cr);
+        return {size, !fits};
+    }
+
+private:
+    static std::size_t font_index(font_family family, bool bold)
+    {
+        return (family == font_family::mono ? 2U : 0U) + (bold ? 1U : 0U);
+    }
+    static int units(double points) { return static_cast<int>(points * PANGO_SCALE + 0.5); }
+    static double to_points(int pango_units) { return double(pango_units) / PANGO_SCALE; }
+
+    // Fontconfig substitutes silently; a caption in the wrong face would still print, with
+    // other widths than the fields were laid out for, so a missing face is an error.
+    void check_font(const PangoFontDescription* desc, const char* family)
+    {
+        PangoFont* font = pango_font_map_load_font(m_font_map, m_context, desc);
+        std::string found;
+        if (font != nullptr) {
+            PangoFontDescription* got = pango_font_describe(font);
+            const char* name = pango_font_description_get_family(got);
+            found = name != nullptr ? name : "";
+            pango_font_description_free(got);
+            g_object_unref(font);
+        }
+        if (found != family) {
+            throw render_error(std::string("font ") + family + " not found (fontconfig gives '" +
+                               found + "'); install fonts-liberation2");
+        }
+    }
+
+    PangoFontMap* m_font_map = nullptr;
+    PangoContext* m_context = nullptr;
+    std::array<PangoFontDescription*, 4> m_fonts{};
+    // One layout per face and strike-out: reused for every caption of that kind.
+    std::array<PangoLayout*, 8> m_layouts{};
+};
+
+// Pages are drawn on one thread; the lock only keeps a second print job from sharing a layout
+// mid-caption.
+std::mutex engine_lock;
+
+text_engine& engine()
+{
+    static text_engine instance;
+    return instance;
+}
+
+} // namespace
+
+fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,
+                             const text_style& style, double smallest_pt)
+{
+    if (g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr) == FALSE) {
+        throw render_error("caption is not UTF-8 text");
+    }
+    const std::lock_guard lock(engine_lock);
+    return engine().draw(cr, utf8, field, style, smallest_pt);
+}
+
+} // namespace kestrun::printing

@@ -1,0 +1,238 @@
+// The command line as a user and the independent checks meet it: what `fields` prints, what a
+// printed page holds, and one clear line with a non-zero exit for every bad input.
+
+#include "tests/platform/render_probe.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using kestrun::printing::probe::run;
+using kestrun::printing::probe::scratch_dir;
+
+const std::string cli = KESTRUN_CLI;
+const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
+
+std::string shell_quote(const std::filesystem::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+void write_file(const std::filesystem::path& p, const std::string& text)
+{
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+struct field_row {
+    std::string caption;
+    bool enabled;
+    std::vector<double> rect_mm;
+};
+
+std::map<std::string, field_row> fields_of(const std::string& args)
+{
+    auto r = run(cli + " fields " + args);
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::map<std::string, field_row> out;
+    auto doc = nlohmann::json::parse(r.output, nullptr, false);
+    if (doc.is_discarded())
+        return out;
+    for (const auto& f : doc.at("fields"))
+        out[f.at("name")] = {f.value("caption", ""), f.at("enabled"), f.at("rect_mm")};
+    return out;
+}
+
+TEST(cli_fields, pit2k_of_the_joint_example)
+{
+    auto f = fields_of("TF_w2k15_1 " + shell_quote(example));
+    const std::map<std::string, std::string> expected = {
+        {"QRL_nip", "5 2 6 - 1 0 4 - 0 8 - 2 8"},
+        {"QRL_nip1", "7 6 0 9 0 2 1 1 2 8 8"},
+        {"QRL_nazw", "Wiśniewski"},
+        {"QRL_im", "Grzegorz"},
+        {"QRL_dur", "18-03-1974"},
+        {"QRL_nazw1", "Wiśniewska"},
+        {"QRL_im1", "Małgorzata"},
+        {"QRL_dur1", "02-09-1976"},
+        {"QRL_bud", ""},
+        {"QRL_wkl", ""},
+        {"QRL_zak", "x"},
+        {"QRL_nadb", ""},
+        {"QRL_kw1", "342.000,00"},
+        {"QRL_kw2", "298.450,37"},
+        {"QRL_rok1", "2011"},
+        {"QRL_rok2", "2012"},
+        {"QRL_rok3", "2011"},
+        {"QRL_kw3", "287.000,00"},
+    };
+    for (const auto& [name, caption] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(f.count(name));
+        EXPECT_EQ(f[name].caption, caption);
+        EXPECT_TRUE(f[name].enabled);
+    }
+    EXPECT_TRUE(f["QRL_kas_pes"].enabled) << "taxpayer by NIP";
+    EXPECT_FALSE(f["QRL_kas_nip"].enabled);
+    EXPECT_TRUE(f["QRL_kas_nip1"].enabled) << "spouse by PESEL";
+    EXPECT_FALSE(f["QRL_kas_pes1"].enabled);
+    EXPECT_EQ(f.size(), 22u) << "every field of the page, in creation order";
+}
+
+TEST(cli_fields, pit2k_of_a_return_that_is_not_joint)
+{
+    scratch_dir dir;
+    write_file(dir / "single.json",
+               R"({"rekzez": {"nazw": "Nowak", "nazw_m": "Nowakowa", "im_m": "Ewa",
+                   "dur_m": "1980-01-02", "pesel_m": "80010212345", "sp_opod": 5},
+                   "wsp_z_malz": [2]})");
+    auto f = fields_of(shell_quote(dir / "single.json").insert(0, "TF_w2k15_1 "));
+    EXPECT_EQ(f["QRL_nip1"].caption, "");
+    EXPECT_FALSE(f["QRL_nip1"].enabled) << "box 2 empty and disabled";
+    EXPECT_FALSE(f["QRL_kas_nip1"].enabled);
+    EXPECT_FALSE(f["QRL_kas_pes1"].enabled);
+    for (const char* name : {"QRL_nazw1", "QRL_im1", "QRL_dur1"})
+        EXPECT_EQ(f[name].caption, "") << name;
+    EXPECT_EQ(f["QRL_nazw"].caption, "Nowak");
+}
+
+TEST(cli_page, pdf_is_valid_holds_the_scan_unchanged_and_every_value_in_its_field)
+{
+    scratch_dir dir;
+    auto pdf = dir / "pit2k.pdf";
+    auto r = run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(pdf));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf)).status, 0);
+
+    auto bytes = kestrun::printing::probe::read_bytes(pdf);
+    auto scan = kestrun::printing::probe::read_bytes(std::string(getenv("KESTRUN_ASSETS")) +
+                                                     "/forms/W2k15_1.jpg");
+    ASSERT_FALSE(scan.empty());
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan.begin(), scan.end()), bytes.end())
+        << "the form JPEG is embedded byte for byte";
+
+    auto words = kestrun::printing::probe::words_of(pdf);
+    auto fields = fields_of("TF_w2k15_1 " + shell_quote(example));
+    constexpr double pt = 72.0 / 25.4, slack = 1.0;
+    for (const auto& [name, f] : fields) {
+        if (!f.enabled || f.caption.empty())
+            continue;
+        SCOPED_TRACE(name);
+        double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
+        double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
+        double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
+        std::istringstream tokens(f.caption);
+        for (std::string token; tokens >> token;) {
+            bool found = std::any_of(words.begin(), words.end(), [&](const auto& w) {
+                return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
+                       w.y_max <= y1;
+            });
+            EXPECT_TRUE(found) << "\"" << token << "\" is not inside " << name;
+        }
+    }
+
+    auto again = dir / "again.pdf";
+    ASSERT_EQ(run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(again))
+                  .status,
+              0);
+    EXPECT_EQ(bytes, kestrun::printing::probe::read_bytes(again)) << "same input, same bytes";
+}
+
+TEST(cli_page, png_preview)
+{
+    scratch_dir dir;
+    auto png = dir / "pit2k.png";
+    auto r = run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(png));
+    ASSERT_EQ(r.status, 0) << r.output;
+    auto bytes = kestrun::printing::probe::read_bytes(png);
+    ASSERT_GT(bytes.size(), 8u);
+    EXPECT_EQ(bytes[1], 'P');
+}
+
+TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
+{
+    scratch_dir dir;
+    write_file(dir / "short.bin", std::string(9000, '\0'));
+    write_file(dir / "unknown_key.json", R"({"rekzez": {"nazwisko": "Nowak"}})");
+    write_file(dir / "long_text.json",
+               R"({"rekzez": {"obdar": [{}, {"kr": ")" + std::string(95, 'a') + R"("}]}})");
+    write_file(dir / "huge.json", R"({"rekzez": {"kw_wyd": 1e400}})");
+    write_file(dir / "not_json.json", "{\"rekzez\": ");
+    const std::string out = " --out " + shell_quote(dir / "x.pdf");
+    struct bad_case {
+        std::string args;
+        std::string says;
+        const char* why;
+    };
+    const bad_case cases[] = {
+        {"page TF_w9915_1 " + shell_quote(example) + out, "TF_w9915_1", "unknown class"},
+        {"page TF_w2k15_1 --image rekzez=" + shell_quote(dir / "short.bin") + out, "9000",
+         "packed image of the wrong size"},
+        {"page TF_w2k15_1 --image rekord=" + shell_quote(dir / "short.bin") + out, "rekord",
+         "unknown record name"},
+        {"page TF_w2k15_1 " + shell_quote(example) + " --nrp 1" + out, "nrp",
+         "a parameter the page does not take"},
+        {"page TF_w2k15_1 " + shell_quote(dir / "unknown_key.json") + out, "rekzez.nazwisko",
+         "unknown key named by its path"},
+        {"page TF_w2k15_1 " + shell_quote(dir / "long_text.json") + out, "rekzez.obdar[2].kr",
+         "text too long named by its path"},
+        {"page TF_w2k15_1 " + shell_quote(dir / "huge.json") + out, "1e400",
+         "an amount that is not finite"},
+        {"page TF_w2k15_1 " + shell_quote(dir / "not_json.json") + out, "not_json.json",
+         "not JSON at all"},
+        {"page TF_w2k15_1 " + shell_quote(dir / "missing.json") + out, "missing.json",
+         "no such file"},
+        {"page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(dir / "no" / "x.pdf"),
+         "no", "the output folder does not exist"},
+        {"page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(dir / "x.txt"),
+         ".pdf or .png", "an output that is neither PDF nor PNG"},
+        {"fields", "class", "usage: the class is required"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto r = run(cli + " " + c.args);
+        EXPECT_EQ(r.status, 2) << r.output;
+        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
+        EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
+        EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
+    }
+}
+
+TEST(cli_errors, missing_asset_is_named)
+{
+    scratch_dir dir;
+    auto r = run("KESTRUN_ASSETS=" + shell_quote(dir.path()) + " " + cli + " page TF_w2k15_1 " +
+                 shell_quote(example) + " --out " + shell_quote(dir / "x.pdf"));
+    EXPECT_EQ(r.status, 2) << r.output;
+    EXPECT_NE(r.output.find("W2k15_1"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
+}
+
+TEST(cli_encode, encode_then_decode_gives_back_the_return)
+{
+    // The same return, byte for byte: encode, decode to a return file, encode that again.
+    scratch_dir dir;
+    std::filesystem::create_directories(dir / "first");
+    std::filesystem::create_directories(dir / "second");
+    auto r = run(cli + " encode " + shell_quote(example) + " --out " + shell_quote(dir / "first"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::string images;
+    for (const char* name : {"rek28", "rekzez", "rek_uz", "rekster"}) {
+        auto file = dir / "first" / (std::string(name) + ".bin");
+        ASSERT_TRUE(std::filesystem::exists(file)) << name;
+        images += std::string(" --image ") + name + "=" + shell_quote(file);
+    }
+    auto decoded = run(cli + " decode" + images + " 2>/dev/null");
+    ASSERT_EQ(decoded.status, 0) << decoded.output;
+    write_file(dir / "decoded.json", decoded.output);
+    r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
+            shell_quote(dir / "second"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    for (const char* name : {"rek28.bin", "rekzez.bin", "rek_uz.bin", "rekster.bin"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(kestrun::printing::probe::read_bytes(dir / "first" / name),
+                  kestrun::printing::probe::read_bytes(dir / "second" / name));
+    }
+}
+
+} // namespace

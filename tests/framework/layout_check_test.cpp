@@ -1,0 +1,214 @@
+// The layout check, for every page report the module exports: every field the handler fills
+// exists, lies inside the band and inside the box of the form it belongs to, no two fields
+// overlap, and on records full of sentinel values no design caption leaks onto the page.
+
+#include "framework/module.h"
+#include "framework/page_report.h"
+#include "host/tamdor/host_state.h"
+#include "tests/support/page_probe.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace {
+
+using kestrun::host::field_type;
+using kestrun::host::record_layout;
+namespace qr = kestrun::qr;
+
+std::multimap<int, qr::rect_px> form_boxes(std::string_view unit)
+{
+    std::ifstream in(std::string(KESTRUN_SOURCE_DIR) + "/assets/forms/" + std::string(unit) +
+                     ".json");
+    EXPECT_TRUE(in) << "no form drawing for " << unit;
+    std::multimap<int, qr::rect_px> boxes;
+    if (!in)
+        return boxes;
+    auto form = nlohmann::json::parse(in);
+    for (const auto& item : form.at("items"))
+        if (item.at("kind") == "box") {
+            const auto& r = item.at("rect_px");
+            boxes.insert({item.at("number").get<int>(), {r[0], r[1], r[2], r[3]}});
+        }
+    return boxes;
+}
+
+bool inside(const qr::rect_px& inner, const qr::rect_px& outer)
+{
+    constexpr double slack = 0.5; // half a layout pixel
+    return inner.left >= outer.left - slack && inner.top >= outer.top - slack &&
+           inner.left + inner.width <= outer.left + outer.width + slack &&
+           inner.top + inner.height <= outer.top + outer.height + slack;
+}
+
+bool overlap(const qr::rect_px& a, const qr::rect_px& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// Every field of every element: amounts distinct and far from the design captions, texts
+// named after their position, flags set, codes 1, years 2014, dates 03-02-2001.
+void fill_sentinels(std::uint8_t* base, const record_layout& layout, int& counter)
+{
+    namespace io = kestrun::host::field_io;
+    for (const auto& f : layout.fields) {
+        if (f.is_alias())
+            continue;
+        for (int i = 1; i <= std::max<int>(1, f.count1); ++i)
+            for (int j = 1; j <= std::max<int>(1, f.count2); ++j) {
+                auto* at = base + f.offset +
+                           std::size_t{f.stride1} * static_cast<std::size_t>(i - 1) +
+                           std::size_t{f.stride2} * static_cast<std::size_t>(j - 1);
+                ++counter;
+                switch (f.type) {
+                case field_type::real48:
+                case field_type::single:
+                    io::store_real(at, f.type, 4000.0 + counter + 0.25, f.name);
+                    break;
+                case field_type::text:
+                    io::store_text(at, f.capacity,
+                                   ("T" + std::to_string(counter)).substr(0, f.capacity), f.name);
+                    break;
+                case field_type::flag:
+                    io::store_flag(at, true);
+                    break;
+                case field_type::byte:
+                    io::store_integer(at, f.type, 1, f.name);
+                    break;
+                case field_type::int16:
+                case field_type::int32:
+                    io::store_integer(at, f.type, 2014, f.name);
+                    break;
+                case field_type::date:
+                    io::store_date(at, {2001, 2, 3}, f.name);
+                    break;
+                case field_type::record:
+                    fill_sentinels(at, *f.members, counter);
+                    break;
+                }
+            }
+    }
+}
+
+kestrun::host::host_state sentinel_state()
+{
+    using kestrun::host::record_id;
+    kestrun::host::host_state h;
+    int counter = 0;
+    for (auto id : {record_id::rek28, record_id::rekzez, record_id::rek_uz, record_id::pit28_zal})
+        fill_sentinels(h.bytes(id).data(), kestrun::host::record_layout_of(id), counter);
+    h.set_in_wsp_z_malz(1, true); // sp_opod holds 1: joint
+    h.set_dr_zez_ref(true);
+    h.set_nr_zez_refer("REFERENCJA-0123456789");
+    return h;
+}
+
+// The parameter sets a page can be printed with.
+std::vector<std::map<std::string, int>> parameter_sets(kestrun::page_report& page)
+{
+    std::vector<std::map<std::string, int>> sets{{}};
+    auto vary = [&](const char* name, std::initializer_list<int> values) {
+        if (!page.parameter(name))
+            return;
+        std::vector<std::map<std::string, int>> out;
+        for (const auto& s : sets)
+            for (int v : values) {
+                auto t = s;
+                t[name] = v;
+                out.push_back(t);
+            }
+        sets = out;
+    };
+    vary("nrp", {1, 2});
+    vary("nrsp", {1, 2, 3, 4});
+    vary("nr", {1});
+    vary("ilb", {1});
+    return sets;
+}
+
+TEST(layout_check, at_least_the_pit2k_page_is_exported)
+{
+    EXPECT_NE(kestrun::find_page_class("TF_w2k15_1"), nullptr);
+}
+
+TEST(layout_check, every_field_lies_in_the_band_and_in_its_box_and_none_overlap)
+{
+    for (const auto& cls : kestrun::page_classes()) {
+        SCOPED_TRACE(std::string(cls.class_name));
+        const auto& design = qr::design_of(cls.unit);
+        EXPECT_EQ(design.class_name, cls.class_name);
+        const qr::rect_px band{0, 0, design.band_width_mm / qr::mm_per_px,
+                               design.band_height_mm / qr::mm_per_px};
+        auto boxes = form_boxes(cls.unit);
+        EXPECT_TRUE(inside(design.image.rect, band)) << "the form image";
+        for (const auto& c : design.components) {
+            EXPECT_TRUE(inside(c.rect, band)) << c.name << " lies outside the band";
+            if (c.box == 0)
+                continue;
+            // A form may number its boxes anew in each repeated block (the donees of PIT/O):
+            // the field lies in one of the boxes of its number.
+            auto [first, last] = boxes.equal_range(c.box);
+            if (first == last) {
+                ADD_FAILURE() << c.name << ": the form has no box " << c.box;
+                continue;
+            }
+            EXPECT_TRUE(
+                std::any_of(first, last, [&](const auto& b) { return inside(c.rect, b.second); }))
+                << c.name << " lies outside box " << c.box;
+        }
+        for (std::size_t i = 0; i < design.components.size(); ++i)
+            for (std::size_t j = i + 1; j < design.components.size(); ++j)
+                EXPECT_FALSE(overlap(design.components[i].rect, design.components[j].rect))
+                    << design.components[i].name << " overlaps " << design.components[j].name;
+    }
+}
+
+TEST(layout_check, handlers_fill_only_fields_of_their_layout_and_leak_no_design_caption)
+{
+    // Fields that print their design caption on purpose.
+    const std::map<std::string, std::set<std::string>, std::less<>> fixed = {
+        {"TF_wo15_1", {"QRL_ilzalo"}},
+    };
+    for (const auto& cls : kestrun::page_classes()) {
+        SCOPED_TRACE(std::string(cls.class_name));
+        for (bool sentinels : {true, false}) {
+            SCOPED_TRACE(sentinels ? "sentinel records" : "empty records");
+            auto h = sentinels ? sentinel_state() : kestrun::host::host_state{};
+            std::vector<std::map<std::string, int>> sets;
+            {
+                kestrun::page_instance probe(cls, nullptr, h);
+                sets = parameter_sets(*probe);
+            }
+            for (const auto& params : sets) {
+                std::map<std::string, kestrun::testing::printed_field> printed;
+                try {
+                    printed = kestrun::testing::fill_page(cls.class_name, h, params);
+                } catch (const std::exception& e) {
+                    ADD_FAILURE() << e.what();
+                    continue;
+                }
+                if (!sentinels)
+                    continue;
+                const auto& design = qr::design_of(cls.unit);
+                auto exempt = fixed.find(cls.class_name);
+                for (const auto& c : design.components) {
+                    if (c.kind == qr::component_kind::strike ||
+                        c.kind == qr::component_kind::mark || c.kind == qr::component_kind::memo ||
+                        c.caption.empty())
+                        continue;
+                    if (exempt != fixed.end() && exempt->second.count(c.name))
+                        continue;
+                    const auto& p = printed.at(c.name);
+                    EXPECT_FALSE(p.enabled && p.caption == c.caption)
+                        << c.name << " prints its design caption \"" << c.caption << "\"";
+                }
+            }
+        }
+    }
+}
+
+} // namespace

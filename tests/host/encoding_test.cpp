@@ -1,0 +1,245 @@
+// The record encodings: 6-byte reals, Windows-1250 texts, dates.
+
+#include "host/tamdor/encoding.h"
+#include "platform/error.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+using namespace kestrun::host;
+
+namespace {
+
+using six = std::array<std::uint8_t, 6>;
+
+struct real48_case {
+    six bytes;
+    double value;
+    const char* why;
+};
+
+const real48_case real48_cases[] = {
+    {{0x00, 0xff, 0xff, 0xff, 0xff, 0x7f}, 0.0, "exponent byte 0 is zero, whatever follows"},
+    {{0x00, 0x00, 0x00, 0x00, 0x00, 0x80}, 0.0, "exponent byte 0 with the sign bit is still 0"},
+    {{0x81, 0, 0, 0, 0, 0x00}, 1.0, "1 is the exponent 129 and five zero bytes"},
+    {{0x81, 0, 0, 0, 0, 0x80}, -1.0, "sign in the top bit of byte 5"},
+    {{0x82, 0, 0, 0, 0, 0x00}, 2.0, "exponent one above the bias"},
+    {{0x80, 0, 0, 0, 0, 0x00}, 0.5, "exponent one below the bias"},
+    {{0x81, 0, 0, 0, 0, 0x40}, 1.5, "top fraction bit is bit 6 of byte 5"},
+    {{0x81, 0x01, 0, 0, 0, 0x00}, 1.0 + std::ldexp(1.0, -39), "lowest fraction bit in byte 1"},
+    {{0x7D, 0xCD, 0xCC, 0xCC, 0xCC, 0x4C},
+     std::ldexp(879609302221.0, -43),
+     "0.1 as the host stores it, decoded exactly"},
+    {{0x88, 0, 0, 0, 0, 0xFA}, -250.0, "-250: 1.953125 * 2^7 with the sign"},
+    {{0xFF, 0xff, 0xff, 0xff, 0xff, 0x7f}, real48_max, "the largest 6-byte real"},
+    {{0x01, 0, 0, 0, 0, 0x00}, std::ldexp(1.0, -128), "the smallest 6-byte real"},
+};
+
+TEST(real48, decodes_the_host_bytes_exactly)
+{
+    for (const auto& c : real48_cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(decode_real48(c.bytes.data()), c.value);
+    }
+}
+
+TEST(real48, encodes_the_canonical_bytes)
+{
+    for (const auto& c : real48_cases) {
+        if (c.bytes[0] == 0) {
+            continue; // zero has one encoding only: all bytes 0
+        }
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(encode_real48(c.value), c.bytes);
+    }
+    EXPECT_EQ(encode_real48(0.0), six{});
+    EXPECT_EQ(encode_real48(-0.0), six{}) << "negative zero stores as plain zero";
+}
+
+TEST(real48, rounds_to_the_nearest_ties_to_even)
+{
+    struct row {
+        double value;
+        six bytes;
+        const char* why;
+    };
+    const row rows[] = {
+        {1.0 + std::ldexp(1.0, -40), {0x81, 0, 0, 0, 0, 0}, "halfway above 1: the even fraction 0"},
+        {1.0 + 3 * std::ldexp(1.0, -40),
+         {0x81, 0x02, 0, 0, 0, 0},
+         "halfway above 1+u: up to even 2"},
+        {1.0 + std::ldexp(1.0, -40) + std::ldexp(1.0, -52),
+         {0x81, 0x01, 0, 0, 0, 0},
+         "just above halfway rounds up"},
+        {2.0 - std::ldexp(1.0, -41),
+         {0x82, 0, 0, 0, 0, 0},
+         "rounding up carries into the exponent"},
+        {0.1, {0x7D, 0xCD, 0xCC, 0xCC, 0xCC, 0x4C}, "0.1 rounds its .8 remainder up"},
+        {-0.1, {0x7D, 0xCD, 0xCC, 0xCC, 0xCC, 0xCC}, "the sign does not change the rounding"},
+        {1e-40, {0, 0, 0, 0, 0, 0}, "below the smallest 6-byte real becomes 0"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        EXPECT_EQ(encode_real48(r.value), r.bytes);
+    }
+}
+
+TEST(real48, refuses_what_it_cannot_hold)
+{
+    struct row {
+        double value;
+        const char* why;
+    };
+    const row rows[] = {
+        {std::numeric_limits<double>::infinity(), "infinity"},
+        {-std::numeric_limits<double>::infinity(), "negative infinity"},
+        {std::numeric_limits<double>::quiet_NaN(), "not a number"},
+        {1e39, "above the largest 6-byte real"},
+        {std::ldexp(std::ldexp(1.0, 41) - 1, 86), "halfway above the largest rounds past it"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        try {
+            encode_real48(r.value);
+            ADD_FAILURE() << "accepted";
+        } catch (const kestrun::error& e) {
+            EXPECT_EQ(e.kind(), kestrun::error_kind::input);
+        }
+    }
+}
+
+// An amount typed into a return file comes back as the same decimal text after it has been
+// stored as a 6-byte real: cents below 2^33, whole zloty below 2^40.
+TEST(real48, amounts_survive_the_round_trip_as_decimal_text)
+{
+    const auto round_trip = [](double v) {
+        return std::strtod(real48_shortest_text(decode_real48(encode_real48(v).data())).c_str(),
+                           nullptr);
+    };
+    const double fixed[] = {0.01,           0.1,         0.05,          1234.56,
+                            -250.0,         1999164.555, 8589934591.99, -8589934591.99,
+                            999999999999.0, 1e12,        0.125,         19.99};
+    for (const double v : fixed) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(round_trip(v), v);
+    }
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const auto cents = static_cast<std::int64_t>((seed >> 20) % 858993459199ULL);
+        const double v = static_cast<double>(cents) / 100.0;
+        const double whole = static_cast<double>((seed >> 11) % 1000000000000ULL);
+        ASSERT_EQ(round_trip(v), v) << "cents " << cents;
+        ASSERT_EQ(round_trip(whole), whole);
+    }
+}
+
+TEST(real48, shortest_text_of_a_float_share)
+{
+    EXPECT_EQ(single_shortest_text(0.1F), "0.1");
+    EXPECT_EQ(single_shortest_text(33.33F), "33.33");
+    EXPECT_EQ(std::strtod(single_shortest_text(-250.0F).c_str(), nullptr), -250.0);
+}
+
+struct cp1250_case {
+    unsigned char byte;
+    const char* utf8;
+    const char* why;
+};
+
+const cp1250_case polish_letters[] = {
+    {0xA5, "Ą", "A ogonek"},
+    {0xB9, "ą", "a ogonek"},
+    {0xC6, "Ć", "C acute"},
+    {0xE6, "ć", "c acute"},
+    {0xCA, "Ę", "E ogonek"},
+    {0xEA, "ę", "e ogonek"},
+    {0xA3, "Ł", "L stroke"},
+    {0xB3, "ł", "l stroke"},
+    {0xD1, "Ń", "N acute"},
+    {0xF1, "ń", "n acute"},
+    {0xD3, "Ó", "O acute"},
+    {0xF3, "ó", "o acute"},
+    {0x8C, "Ś", "S acute"},
+    {0x9C, "ś", "s acute"},
+    {0x8F, "Ź", "Z acute"},
+    {0x9F, "ź", "z acute"},
+    {0xAF, "Ż", "Z dot"},
+    {0xBF, "ż", "z dot"},
+    {0x80, "€", "euro sign"},
+    {0x84, "„", "low quote"},
+    {0x94, "”", "right quote"},
+    {0xA0, "\u00A0", "no-break space"},
+    {0x41, "A", "ASCII stays as it is"},
+    {0x96, "–", "en dash"},
+};
+
+TEST(cp1250, polish_letters_both_ways)
+{
+    for (const auto& c : polish_letters) {
+        SCOPED_TRACE(c.why);
+        const std::string byte(1, static_cast<char>(c.byte));
+        EXPECT_EQ(cp1250_to_utf8(byte), c.utf8);
+        EXPECT_EQ(utf8_to_cp1250(c.utf8), byte);
+    }
+    EXPECT_EQ(cp1250_to_utf8("Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1"), "Zażółć gęślą jaźń");
+}
+
+TEST(cp1250, undefined_bytes_decode_to_the_replacement_character_and_are_never_produced)
+{
+    for (const unsigned char b : {0x81, 0x83, 0x88, 0x90, 0x98}) {
+        SCOPED_TRACE(static_cast<int>(b));
+        EXPECT_EQ(cp1250_to_utf8(std::string(1, static_cast<char>(b))), "\uFFFD");
+    }
+    EXPECT_EQ(utf8_to_cp1250("\uFFFD"), std::nullopt) << "the replacement character has no byte";
+}
+
+TEST(cp1250, every_defined_byte_round_trips)
+{
+    for (int b = 0; b < 256; ++b) {
+        if (b == 0x81 || b == 0x83 || b == 0x88 || b == 0x90 || b == 0x98) {
+            continue;
+        }
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(utf8_to_cp1250(cp1250_to_utf8(byte)), byte) << "byte " << b;
+    }
+}
+
+TEST(cp1250, refuses_what_it_cannot_represent)
+{
+    struct row {
+        const char* utf8;
+        const char* reported;
+        const char* why;
+    };
+    const row rows[] = {
+        {"Жук", "Ж", "Cyrillic"},
+        {"ab\xE2\x82", "invalid UTF-8 byte 0xE2", "truncated sequence"},
+        {"\xC0\xAF", "invalid UTF-8 byte 0xC0", "overlong encoding"},
+        {"\xED\xA0\x80", "invalid UTF-8 byte 0xED", "a surrogate"},
+        {"x\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", "emoji outside the code page"},
+        {"ñ", "ñ", "Spanish n tilde is not in Windows-1250"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        EXPECT_EQ(utf8_to_cp1250(r.utf8), std::nullopt);
+        EXPECT_EQ(first_unrepresentable(r.utf8), r.reported);
+    }
+    EXPECT_EQ(first_unrepresentable("Łódź"), "");
+}
+
+TEST(dt1, bytes_are_year_little_endian_month_day)
+{
+    const std::uint8_t bytes[] = {0xDF, 0x07, 11, 5};
+    EXPECT_EQ(decode_dt1(bytes), (dt1{2015, 11, 5}));
+    EXPECT_EQ(encode_dt1({1975, 11, 5}), (std::array<std::uint8_t, 4>{0xB7, 0x07, 11, 5}));
+    const std::uint8_t no_date[] = {0xDF, 0x07, 0, 5};
+    EXPECT_TRUE(decode_dt1(no_date).empty()) << "month byte 0 means no date, whatever else";
+}
+
+} // namespace

@@ -1,0 +1,267 @@
+// The return file and the packed images.
+
+#include "host/returnfile/return_file.h"
+#include "platform/error.h"
+#include "tests/support/record_builder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+using namespace kestrun::host;
+
+namespace {
+
+std::string load_fault(const std::string& text)
+{
+    host_state h;
+    try {
+        load_return_json(text, h, "r.json");
+    } catch (const kestrun::error& e) {
+        EXPECT_EQ(e.kind(), kestrun::error_kind::input);
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(return_file, every_fault_names_its_path)
+{
+    struct row {
+        std::string json;
+        std::string message;
+    };
+    const std::string deep = std::string(9, '[') + std::string(9, ']');
+    const row rows[] = {
+        {R"({"rekzez": {"nazwa": "x"}})", "r.json: rekzez.nazwa: unknown field"},
+        {R"({"rekzes": {}})", "r.json: rekzes: unknown key"},
+        {R"({"rekzez": {"obdar": [{}, {"kr": ")" + std::string(95, 'k') + R"("}]}})",
+         "r.json: rekzez.obdar[2].kr: text of 95 characters, capacity 88"},
+        {R"({"rekzez": {"nazw": "Иванов"}})",
+         "r.json: rekzez.nazw: character \"И\" is not representable in Windows-1250"},
+        {R"({"rekzez": {"rok": "2015"}})", "r.json: rekzez.rok: expected an integer, got string"},
+        {R"({"rekzez": {"rok": 2015.5}})", "r.json: rekzez.rok: expected an integer, got number"},
+        {R"({"rekzez": {"sp_opod": 300}})", "r.json: rekzez.sp_opod: 300 outside 0..255"},
+        {R"({"rekzez": {"kw_wyd": "12"}})",
+         "r.json: rekzez.kw_wyd: expected an amount (number), got string"},
+        {R"({"rekzez": {"kw_wyd": 1e999}})",
+         "r.json: not valid JSON: number overflow parsing '1e999'"},
+        {R"({"rekzez": {"id_pesel": 1}})",
+         "r.json: rekzez.id_pesel: expected true or false, got number"},
+        {R"({"rekzez": {"przdg": 1}})", "r.json: rekzez.przdg: unknown field"},
+        {R"({"rek28": {"przdg": [1,2,3,4,5,6,7,8]}})",
+         "r.json: rek28.przdg: array of 8 elements, room for 7"},
+        {R"({"rekzez": {"pl_m": [0,0,0,0,0,0,0,0,9]}})",
+         "r.json: rekzez.pl_m: array of 9 elements, room for 8"},
+        {R"({"rekzez": {"zr": [[1,2,3,4,5]]}})",
+         "r.json: rekzez.zr[1]: array of 5 elements, room for 4"},
+        {R"({"rekzez": {"zr": [1]}})", "r.json: rekzez.zr[1]: expected an array, got number"},
+        {R"({"rekzez": {"pitb": [{}, {"dg": [{}, {}, {"prz": true}]}]}})",
+         "r.json: rekzez.pitb[2].dg[3].prz: expected an amount (number), got boolean"},
+        {R"({"rekzez": {"dziecko": [{"mies": [true, 1]}]}})",
+         "r.json: rekzez.dziecko[1].mies[2]: expected true or false, got number"},
+        {R"({"rekzez": {"zus": 1, "odl_o": [0, 2]}})",
+         "r.json: rekzez.zus: set together with odl_o[2], which is the same field; give one of "
+         "them"},
+        {R"({"rekzez": {"dur": "1975-11-31"}})",
+         "r.json: rekzez.dur: date \"1975-11-31\" is not a calendar date YYYY-MM-DD or null"},
+        {R"({"rekzez": {"dur": "05.11.1975"}})",
+         "r.json: rekzez.dur: date \"05.11.1975\" is not a calendar date YYYY-MM-DD or null"},
+        {R"({"rekzez": {"dur": 1975}})",
+         "r.json: rekzez.dur: expected a date \"YYYY-MM-DD\" or null, got number"},
+        {R"({"wsp_z_malz": [1, 128]})", "r.json: wsp_z_malz[2]: code 128 outside 0..127"},
+        {R"({"wsp_z_malz": [-1]})", "r.json: wsp_z_malz[1]: code -1 outside 0..127"},
+        {R"({"nr_zez_refer": 5})", "r.json: nr_zez_refer: expected a text, got number"},
+        {R"({"rekster": []})", "r.json: rekster: expected an object, got array"},
+        {R"([])", "r.json: the return file: expected an object, got array"},
+        {R"({"rekzez": {"nazw": "x"})", "r.json: not valid JSON: parse error at line 1, column 25: "
+                                        "syntax error while parsing object - unexpected end of "
+                                        "input; expected '}'"},
+        {R"({"a":)" + deep + "}", "r.json: the return file nests deeper than 8 levels"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.json.substr(0, 80));
+        EXPECT_EQ(load_fault(r.json), r.message);
+    }
+}
+
+TEST(return_file, a_refused_file_leaves_the_state_as_it_was)
+{
+    host_state h;
+    h.rekzez_mut().set_text("nazw", "Before");
+    EXPECT_THROW(load_return_json(R"({"rekzez": {"im": "Jan", "rok": "x"}})", h, ""),
+                 kestrun::error);
+    EXPECT_EQ(h.rekzez().text("nazw"), "Before");
+    EXPECT_EQ(h.rekzez().text("im"), "");
+}
+
+TEST(return_file, deep_nesting_is_refused_before_it_is_built)
+{
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    EXPECT_EQ(load_fault(deep), "r.json: the return file nests deeper than 8 levels");
+}
+
+TEST(return_file, loads_the_documented_example)
+{
+    host_state h;
+    load_return_json(R"({
+      "rekzez": { "nip": "1234563218", "rok": 2015, "sp_opod": 1, "dur": "1975-11-05",
+                  "zr": [[85000.0, 3000.0, 82000.0, 9500]], "zus_m": 12.5,
+                  "obdar": [{"nazpel": "Fundacja"}, {}], "pitb": [{"dg": [], "sp": []}, {}] },
+      "rek28": {}, "rek_uz": {"zwrot": 0.1}, "pit28_zal": {"ildz": 2},
+      "wsp_z_malz": [1, 2], "nr_zez_refer": "ABC123", "dr_zez_ref": true,
+      "rekster": { "dr_port": false, "wydr_niezadr36": true, "dr_opt3": -2 }
+    })",
+                     h, "");
+    EXPECT_EQ(h.rekzez().text("nip"), "1234563218");
+    EXPECT_TRUE(h.joint());
+    EXPECT_EQ(h.rekzez().date("dur"), (dt1{1975, 11, 5}));
+    EXPECT_EQ(h.rekzez().real("zr", 1, 4), 9500.0);
+    EXPECT_EQ(h.rekzez().real("odl_o_m", 2), 12.5);
+    EXPECT_EQ(h.rekzez().obdar(1).text("nazpel"), "Fundacja");
+    EXPECT_EQ(h.pit28_zal().integer("ildz"), 2);
+    EXPECT_EQ(h.nr_zez_refer(), "ABC123");
+    EXPECT_TRUE(h.dr_zez_ref());
+    EXPECT_TRUE(h.rekster().flag("wydr_niezadr36"));
+    EXPECT_EQ(h.rekster().integer("dr_opt3"), -2);
+}
+
+class temporary_folder {
+public:
+    temporary_folder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kestrun-host-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        std::filesystem::remove_all(m_path);
+    }
+    ~temporary_folder() { std::filesystem::remove_all(m_path); }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+const char* const full_return = R"({
+  "rek28": {"nip": "1234563218", "przdg": [1000.5, 0, 0, 0, 0, 0, 1000.5],
+            "sp": [{}, {"nazsp": "Spółka jawna", "prz_sp": [[], [0, 0, 12.34]]}],
+            "razem_sp": [[1, 2, 3, 4, 5, 6], [7, 8, 9, 10, 11, 12]], "pelnom": true,
+            "peln": "Jan Pełnomocnik", "rok_zw": 2012},
+  "rekzez": {"nazw": "Kowalski", "nazw_m": "Kowalska", "dur": "1975-11-05", "sp_opod": 1,
+             "zr": [[85000, 3000, 82000, 9500], [], [0.01]], "zr_m": [[1999164.56]],
+             "zbyc": [0.1, 33.33, -250], "pl_m": [0, 0, 0, 0, 0, 0, 0, 8],
+             "odl_o": [1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 15], "zus_m": 7.5,
+             "rodz_odl_doch": ["", "odsetki"],
+             "dziecko": [{}, {}, {}, {}, {"pesel": "12345678901", "ud": 92.67, "dur": "2010-02-28",
+                          "mies_tr": 2, "mies": [false, true, false, false, false, false, false,
+                                                 false, false, false, false, true]}],
+             "pitb": [{}, {"dg": [{}, {}, {"dzial": "Usługi", "prz": -0.5}],
+                           "sp": [{}, {}, {}, {}, {}, {"prsp": 12.5, "kw": [0, 0, 0, 0, 0, 6]}]}],
+             "pitz_b_m": [[0, 0, 0, 4]], "zg_kraj_m": "Niemcy", "rokzw_m": 2011},
+  "rek_uz": {"zwrot": 999999999999},
+  "pit28_zal": {"ildz": 3, "ulg_o": [1112.04]},
+  "rekster": {"dr_opt1": 3, "dr_port": true, "dr_opt3": -7, "wydr_niezadr37": true},
+  "wsp_z_malz": [1, 2, 127],
+  "nr_zez_refer": "Nr 1/2015",
+  "dr_zez_ref": true
+})";
+
+TEST(return_file, decode_gives_back_the_return_encode_was_given)
+{
+    host_state first;
+    load_return_json(full_return, first, "");
+    const std::string decoded = to_return_json(first);
+    host_state second;
+    load_return_json(decoded, second, "decoded");
+    EXPECT_EQ(to_return_json(second), decoded);
+    for (const record_id id : all_records) {
+        SCOPED_TRACE(std::string(record_name(id)));
+        EXPECT_TRUE(std::ranges::equal(first.bytes(id), second.bytes(id)));
+    }
+    // Amounts come back as typed, not as the nearest binary fraction.
+    EXPECT_NE(decoded.find("1999164.56\n"), std::string::npos) << decoded;
+    EXPECT_NE(decoded.find("0.1,\n      33.33,\n"), std::string::npos) << "4-byte floats too";
+    EXPECT_EQ(decoded.find("\"zus_m\""), std::string::npos) << "the alias is written as odl_o_m";
+    EXPECT_NE(decoded.find("\"odl_o_m\": [\n      0,\n      7.5\n    ]"), std::string::npos);
+}
+
+TEST(return_file, images_round_trip_through_a_folder)
+{
+    const temporary_folder dir;
+    host_state first;
+    load_return_json(full_return, first, "");
+    write_images(first, dir.path());
+    for (const char* name : {"rek28.bin", "rekzez.bin", "rek_uz.bin", "rekster.bin",
+                             "pit28_zal.bin", "globals.json"}) {
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / "rekzez.bin"), 9033U);
+
+    host_state second;
+    load_return_file(dir.path() / "globals.json", second);
+    for (const record_id id : all_records) {
+        load_image(record_name(id), dir.path() / image_file_name(id), second);
+    }
+    EXPECT_EQ(to_return_json(second), to_return_json(first));
+}
+
+TEST(return_file, no_pit28_attachments_no_image)
+{
+    const temporary_folder dir;
+    write_images(kestrun::test::rekzez_builder{}.text("nazw", "X"), dir.path());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "pit28_zal.bin"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "globals.json"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "rek28.bin"));
+}
+
+TEST(return_file, image_faults)
+{
+    const temporary_folder dir;
+    std::filesystem::create_directories(dir.path());
+    const auto short_image = dir.path() / "short.bin";
+    std::ofstream(short_image, std::ios::binary) << std::string(9000, '\0');
+    host_state h;
+    struct row {
+        std::string name;
+        std::filesystem::path file;
+        kestrun::error_kind kind;
+        std::string message;
+    };
+    const row rows[] = {
+        {"rekzez", short_image, kestrun::error_kind::input,
+         "rekzez image: 9000 bytes, expected 9033"},
+        {"rekster", short_image, kestrun::error_kind::input,
+         "rekster image: 9000 bytes, expected 1024"},
+        {"rekzes", short_image, kestrun::error_kind::input,
+         "image of an unknown record \"rekzes\" (rek28, rekzez, rek_uz, pit28_zal or rekster)"},
+        {"rek28", dir.path() / "missing.bin", kestrun::error_kind::io,
+         (dir.path() / "missing.bin").string() + ": cannot open: No such file or directory"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.message);
+        try {
+            load_image(r.name, r.file, h);
+            ADD_FAILURE() << "accepted";
+        } catch (const kestrun::error& e) {
+            EXPECT_EQ(e.kind(), r.kind);
+            EXPECT_EQ(std::string(e.what()), r.message);
+        }
+    }
+}
+
+TEST(return_file, an_unwritable_folder_is_an_io_error)
+{
+    const temporary_folder dir;
+    std::filesystem::create_directories(dir.path());
+    std::ofstream(dir.path() / "file") << "x";
+    try {
+        write_images(host_state{}, dir.path() / "file" / "below");
+        ADD_FAILURE() << "accepted";
+    } catch (const kestrun::error& e) {
+        EXPECT_EQ(e.kind(), kestrun::error_kind::io);
+    }
+}
+
+} // namespace
