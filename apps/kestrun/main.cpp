@@ -1,6 +1,7 @@
 // kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns page by page.
 
 #include "apps/kestrun/commands.h"
+#include "apps/kestrun/print_command.h"
 #include "framework/module.h"
 #include "platform/error.h"
 
@@ -66,6 +67,40 @@ int main(int argc, char** argv)
     auto* decode = app.add_subcommand("decode", "the return file of packed record images");
     add_return_options(*decode, source, false);
 
+    kestrun::cli::print_options print_options;
+    auto* print = app.add_subcommand(
+        "print", "play the print dialog of a return: activate it, set the mode, the page boxes "
+                 "and the printer, press \"&Drukuj\" and answer every prompt");
+    print->add_option("type", print_options.return_type, "pit28, pit36, pit36l or pit37")
+        ->required();
+    add_return_options(*print, print_options.source, true);
+    print->add_option("--mode", print_options.mode,
+                      "blank (the form image with the data) or preprinted (the data alone)");
+    print->add_option("--uncheck", print_options.uncheck, "page boxes to uncheck (chbox_st_1,...)")
+        ->delimiter(',');
+    print->add_option("--check", print_options.check, "page boxes to check")->delimiter(',');
+    print->add_flag("--toggle-all", print_options.toggle_all, "press \"zmiana wszystkich\"");
+    print->add_option(
+        "--printer", print_options.printer,
+        "choose this printer with \"&Ustawienia drukarki...\" (see kestrun printers)");
+    print->add_option("--out", print_options.out,
+                      "the folder for the PDF printer's files and the print port (default: .)");
+    print->add_option("--settings", print_options.settings,
+                      "the folder of the host's settings file zbster and margin tables");
+    auto* yes = print->add_flag("--yes", print_options.yes, "answer OK to every prompt");
+    auto* answers_option = print
+                               ->add_option("--answers", print_options.answers,
+                                            "ok or cancel for the prompts in order, then OK")
+                               ->delimiter(',');
+    auto* interactive = print->add_flag("--interactive", print_options.interactive,
+                                        "ask each prompt on the terminal");
+    yes->excludes(answers_option)->excludes(interactive);
+    answers_option->excludes(interactive);
+    print->add_option("--trace", print_options.trace, "write the run's events as JSON lines");
+    print->add_flag("--quiet", print_options.quiet, "no progress lines");
+
+    auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -88,6 +123,10 @@ int main(int argc, char** argv)
             status = kestrun::cli::encode(return_file, out);
         else if (*decode)
             status = kestrun::cli::decode(source);
+        else if (*print)
+            status = kestrun::cli::print(print_options);
+        else if (*printers)
+            status = kestrun::cli::printers();
     } catch (const kestrun::error& e) {
         std::cerr << "kestrun: " << e.what() << "\n";
         status =

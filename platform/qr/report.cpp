@@ -95,11 +95,16 @@ void TQuickRep::Print()
 
 void TQuickRep::Render(printing::render_target& target) const
 {
+    Render(target, {});
+}
+
+void TQuickRep::Render(printing::render_target& target, const render_options& options) const
+{
     const auto& m = m_design->margins;
     auto on_page = [&](rect_px r) {
         auto mm = r.to_mm();
-        mm.x += m.left;
-        mm.y += m.top;
+        mm.x += m.left + options.dx_mm;
+        mm.y += m.top + options.dy_mm;
         return mm;
     };
     target.begin_page({210.0, 297.0});
@@ -107,7 +112,7 @@ void TQuickRep::Render(printing::render_target& target) const
         if (!child->Enabled)
             continue;
         if (auto* image = dynamic_cast<TQRImage*>(child)) {
-            if (image->Picture)
+            if (image->Picture && options.form_image)
                 target.draw_image(*image->Picture, on_page(image->Bounds()));
         } else if (auto* memo = dynamic_cast<TQRMemo*>(child)) {
             std::string text;

@@ -117,6 +117,13 @@ public:
     void Print();
     // Renders the band into an open job (the job is not finished here).
     void Render(printing::render_target& target) const;
+    // The same for the host's direct printing onto a pre-printed form: without the form image
+    // when `form_image` is off, every field moved by (dx_mm, dy_mm).
+    struct render_options {
+        bool form_image = true;
+        double dx_mm = 0, dy_mm = 0;
+    };
+    void Render(printing::render_target& target, const render_options& options) const;
 
 private:
     const page_design* m_design;

@@ -1,0 +1,38 @@
+#pragma once
+// `kestrun print` plays the user of a print dialog: activation, the mode, the page boxes and the
+// printer as given, "&Drukuj", the prompts answered as given, then closing the dialog.
+// `kestrun printers` lists the printers a run can choose.
+
+#include "apps/kestrun/commands.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrun::cli {
+
+struct print_options {
+    std::string return_type; // pit28, pit36, pit36l, pit37
+    return_source source;
+    std::optional<std::string> mode; // blank, preprinted
+    std::vector<std::string> uncheck;
+    std::vector<std::string> check;
+    bool toggle_all = false;
+    std::optional<std::string> printer;
+    std::filesystem::path out = ".";
+    std::optional<std::filesystem::path> settings;
+    bool yes = false;
+    std::vector<std::string> answers; // ok, cancel
+    bool interactive = false;
+    std::optional<std::filesystem::path> trace;
+    bool quiet = false;
+};
+
+int print(const print_options& options);
+int printers();
+
+// The dialog class of a return type ("pit28" -> "Tf_wydpit28"), or empty when unknown.
+std::string dialog_class_of(const std::string& return_type);
+
+} // namespace kestrun::cli

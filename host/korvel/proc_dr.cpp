@@ -1,0 +1,121 @@
+#include "host/korvel/proc_dr.h"
+
+#include "host/korvel/page_printer.h"
+#include "platform/error.h"
+#include "platform/vcl/printer.h"
+#include "platform/vcl/trace.h"
+
+#include <fstream>
+#include <memory>
+
+namespace Proc_dr {
+
+namespace {
+
+int live = 0;
+
+// The host's port: one device for all print objects, as the printer cable is one. A sheet
+// collects what the page methods draw, as text lines, and goes out with its form feed.
+struct port_device {
+    std::vector<std::string> sheet;
+    std::unique_ptr<kestrun::printing::render_target> job;
+
+    kestrun::printing::render_target& open()
+    {
+        if (!job)
+            job = kestrun::printing::make_recording_target(sheet);
+        return *job;
+    }
+
+    void eject(const std::filesystem::path& file)
+    {
+        job.reset();
+        std::ofstream out(file, std::ios::binary | std::ios::app);
+        for (const auto& line : sheet)
+            out << line << '\n';
+        out << '\f';
+        out.flush();
+        sheet.clear();
+        if (!out)
+            throw kestrun::io_error(file.string() + ": cannot write to the print port");
+    }
+};
+
+port_device& port()
+{
+    static port_device p;
+    return p;
+}
+
+} // namespace
+
+tdruk::tdruk(kestrun::host::host_state& host, const kestrun::host::margin_pair* margins,
+             std::string object_name, bool dr_port, std::uint8_t dr_opt1, std::uint8_t dr_opt2,
+             std::int16_t dr_opt3)
+    : m_host(host), m_margins(margins), m_object(std::move(object_name)), m_dr_port(dr_port),
+      m_dr_opt1(dr_opt1), m_dr_opt2(dr_opt2), m_dr_opt3(dr_opt3)
+{
+    ++live;
+}
+
+tdruk::~tdruk()
+{
+    --live;
+}
+
+int tdruk::live_objects()
+{
+    return live;
+}
+
+void tdruk::inic_dr(int n)
+{
+    kestrun::vcl::trace::emit("inic_dr", {{"object", m_object}, {"n", n}});
+    m_started = false;
+}
+
+void tdruk::start_dr_win()
+{
+    kestrun::vcl::trace::emit("start_dr_win", {{"object", m_object}});
+    m_started = true;
+}
+
+void tdruk::print_page(std::string_view method, nlohmann::ordered_json args,
+                       std::string_view class_name, parameters params, int margin)
+{
+    kestrun::vcl::trace::emit(
+        "direct", {{"object", m_object}, {"method", method}, {"args", std::move(args)}});
+    if (!m_started)
+        throw kestrun::host_error(m_object + "->" + std::string(method) +
+                                  ": the page was not started (start_dr_win)");
+    if (!m_margins)
+        throw kestrun::host_error(m_object + "->" + std::string(method) +
+                                  ": the margin table was not allocated");
+    if (margin < 1 || margin > kestrun::host::margin_table_size)
+        throw kestrun::host_error(m_object + "->" + std::string(method) + ": no margin entry " +
+                                  std::to_string(margin));
+    const auto* page = kestrun::host::find_page_printer(class_name);
+    if (!page)
+        throw kestrun::render_error(m_object + "->" + std::string(method) + ": the page " +
+                                    std::string(class_name) + " is not in this build");
+    // Margins are stored in tenths of a millimetre.
+    const auto& m = m_margins[margin - 1];
+    kestrun::host::page_data_request request{m_host, class_name, std::move(params), m.x / 10.0,
+                                             m.y / 10.0};
+    if (m_dr_port) {
+        page->print(request, port().open());
+    } else {
+        auto* printer = kestrun::vcl::Printer();
+        printer->Title = page->unit;
+        printer->BeginDoc();
+        page->print(request, printer->Canvas());
+    }
+    m_started = false;
+}
+
+void tdruk::eject_sheet()
+{
+    port().eject(kestrun::vcl::Printer()->OutputFolder() / port_file_name);
+}
+
+} // namespace Proc_dr

@@ -1,0 +1,65 @@
+#pragma once
+// The host's direct printing: a print job that prints a page's data alone onto the official
+// pre-printed form, each field moved by the host's stored margin for that page. On a printer of
+// the platform the page is a job of Printer() that the caller ends with EndDoc; through the
+// host's own port (the print-port flag) the sheet goes to the port device, a file in the output
+// folder, and is ejected with a form feed.
+
+#include "host/tamdor/libr.h"
+#include "platform/vcl/classes.h"
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kestrun::host {
+class host_state;
+}
+
+namespace Proc_dr {
+
+// The port device's file in the output folder.
+inline constexpr const char* port_file_name = "port.prn";
+
+class tdruk : public kestrun::vcl::TObject {
+public:
+    // `margins` is the host's margin table for the object's pages, allocated by the caller before
+    // the object and filled before the first page. The four print options come from the settings
+    // record (dr_port, dr_opt1, dr_opt2, dr_opt3).
+    tdruk(kestrun::host::host_state& host, const kestrun::host::margin_pair* margins,
+          std::string object_name, bool dr_port, std::uint8_t dr_opt1, std::uint8_t dr_opt2,
+          std::int16_t dr_opt3);
+    ~tdruk() override;
+
+    // Resets the job for a new page.
+    void inic_dr(int n);
+    // Starts the page.
+    void start_dr_win();
+
+    bool dr_port() const { return m_dr_port; }
+    // Objects alive now; a print run leaves none behind.
+    static int live_objects();
+
+protected:
+    using parameters = std::vector<std::pair<std::string, int>>;
+    // One page method: the data of page class `class_name` with its parameters, moved by entry
+    // `margin` (1-based) of the margin table, onto the started page.
+    void print_page(std::string_view method, nlohmann::ordered_json args,
+                    std::string_view class_name, parameters params, int margin);
+    // Writes the port's sheet and a form feed.
+    void eject_sheet();
+
+private:
+    kestrun::host::host_state& m_host;
+    const kestrun::host::margin_pair* m_margins;
+    std::string m_object;
+    bool m_dr_port;
+    std::uint8_t m_dr_opt1, m_dr_opt2;
+    std::int16_t m_dr_opt3;
+    bool m_started = false;
+};
+
+} // namespace Proc_dr

@@ -1,0 +1,101 @@
+#pragma once
+// The application's printer object and the printer-selection dialog. The printer in use is one
+// for the whole application; a job goes to it either whole (a page report's job) or between
+// BeginDoc and EndDoc (the host's direct printing draws into Canvas()).
+
+#include "platform/printing/printers.h"
+#include "platform/printing/render_target.h"
+#include "platform/vcl/classes.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrun::vcl {
+
+class TPrinter {
+public:
+    // The printer names, and the index of the printer in use.
+    std::vector<std::string> Printers;
+    int PrinterIndex = -1;
+    // The name of the next job (the unit of the page it prints).
+    std::string Title;
+
+    // Opens a job on the printer in use; the job's pages are drawn into Canvas(). A job still
+    // open is abandoned first.
+    void BeginDoc();
+    // Completes the open job: the PDF printer writes its file, a CUPS destination receives it.
+    // Without an open job there is nothing to do.
+    void EndDoc();
+    // Drops the open job; nothing of it is printed.
+    void Abort();
+    bool Printing() const { return m_job != nullptr; }
+    // The open job. Throws kestrun::error (render) when none is open.
+    printing::render_target& Canvas();
+
+    // One whole job on the printer of `index` for the page of `unit` (the report engine's way).
+    std::unique_ptr<printing::render_target> OpenJob(int index, std::string_view unit);
+
+    // Where the PDF printer (and the host's port device) write; the current folder by default.
+    void SetOutputFolder(std::filesystem::path folder);
+    const std::filesystem::path& OutputFolder() const { return m_folder; }
+    // The printers offered; the CUPS default, else "PDF", becomes the printer in use.
+    void SetDevices(std::vector<printing::printer_device> devices);
+    const std::vector<printing::printer_device>& Devices() const { return m_devices; }
+    // The index of a printer by name, or -1.
+    int IndexOf(std::string_view name) const;
+
+    // How a job is opened on a device; replaceable so that tests can watch or fail jobs.
+    // `pdf_file` is the file the PDF printer writes for this job.
+    using device_opener = std::function<std::unique_ptr<printing::render_target>(
+        const printing::printer_device& device, const std::string& unit,
+        const std::filesystem::path& pdf_file)>;
+    device_opener SetDeviceOpener(device_opener opener);
+    static std::unique_ptr<printing::render_target>
+    default_opener(const printing::printer_device& device, const std::string& unit,
+                   const std::filesystem::path& pdf_file);
+
+    // Where the last job opened goes (a file, or "cups:NAME"), and how many jobs were opened
+    // and completed since the output folder was set.
+    const std::string& LastOutput() const { return m_last_output; }
+    int JobsOpened() const { return m_jobs_opened; }
+    int JobsCompleted() const { return m_jobs_completed; }
+
+private:
+    std::unique_ptr<printing::render_target> open(int index, const std::string& unit);
+
+    std::vector<printing::printer_device> m_devices;
+    bool m_discovered = false;
+    std::filesystem::path m_folder = ".";
+    device_opener m_opener;
+    std::unique_ptr<printing::render_target> m_job;
+    std::string m_last_output;
+    int m_jobs_opened = 0;
+    int m_jobs_completed = 0;
+
+    friend TPrinter* Printer();
+};
+
+// The application's printer; the printer list is discovered on first use.
+TPrinter* Printer();
+
+// The platform's printer-selection dialog. Execute lets the user choose among Printer()'s
+// printers; a confirmed choice becomes the printer in use.
+class TPrintDialog : public TComponent {
+public:
+    using TComponent::TComponent;
+    // The person at the dialog: given the names and the index in use, the chosen index, or
+    // nothing for Cancel.
+    using chooser =
+        std::function<std::optional<int>(const std::vector<std::string>& names, int current)>;
+    static chooser SetChooser(chooser c);
+
+    // True when the user confirmed a printer.
+    bool Execute();
+};
+
+} // namespace kestrun::vcl

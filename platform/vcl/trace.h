@@ -1,0 +1,33 @@
+#pragma once
+// The print-run trace: one JSON object per line for what a run does (prompts, preparations,
+// page reports, direct calls, settings written). Every layer reports into the one sink that the
+// application installs; without a sink nothing is built.
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+namespace kestrun::vcl::trace {
+
+using event = nlohmann::ordered_json;
+using sink = std::function<void(const event&)>;
+
+// Installs the sink (an empty function removes it). Returns the sink it replaced.
+sink set_sink(sink s);
+bool enabled();
+// Sends {"event": name, ...fields} to the sink, when there is one.
+void emit(std::string_view name, event fields = event::object());
+
+// Installs a sink for a scope and puts the previous one back at its end.
+class scoped_sink {
+public:
+    explicit scoped_sink(sink s) : m_previous(set_sink(std::move(s))) {}
+    ~scoped_sink() { set_sink(std::move(m_previous)); }
+    scoped_sink(const scoped_sink&) = delete;
+    scoped_sink& operator=(const scoped_sink&) = delete;
+
+private:
+    sink m_previous;
+};
+
+} // namespace kestrun::vcl::trace

@@ -1,0 +1,206 @@
+#pragma once
+// A rig for driving a print dialog as a user would, without real pages or printers: stand-in
+// page reports that log their class and parameters, a recording printer that can fail on a given
+// job, stand-in direct printing, a scripted message box and the trace collected in memory.
+
+#include "framework/dialog_base.h"
+#include "framework/module.h"
+#include "framework/page_report.h"
+#include "host/korvel/page_printer.h"
+#include "host/korvel/settings_file.h"
+#include "host/tamdor/host_state.h"
+#include "platform/error.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/printer.h"
+#include "platform/vcl/trace.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrun::testing {
+
+// Every direct-print page class the host objects can name.
+inline const char* const direct_classes[] = {
+    "TF_w2815_1",  "TF_w2815_2", "TF_w2815_3", "TF_w2815_4", "TF_w28a15_1", "TF_w28b15_1",
+    "TF_w28b15_2", "TF_wo15_1",  "TF_wo15_2",  "TF_wd15_1",  "TF_wd15_2",   "TF_w2k15_1"};
+
+// A page report on the PIT-2K design that records what the driver set on it.
+class stand_in_page : public page_report {
+public:
+    stand_in_page(vcl::TComponent* owner, host::host_state& host, std::string class_name,
+                  std::vector<std::string>& log)
+        : page_report(owner, host, "W2k15_1"), m_class(std::move(class_name)), m_log(log)
+    {
+        report().BeforePrint = [this](vcl::TObject*, bool&) {
+            std::string line = m_class;
+            for (const auto& [name, value] : m_params)
+                line += " " + name + "=" + std::to_string(value);
+            m_log.push_back(line);
+        };
+    }
+    int* parameter(std::string_view name) override
+    {
+        if (name == "nrsp" || name == "nrp" || name == "nr" || name == "ilb")
+            return &m_params[std::string(name)];
+        return nullptr;
+    }
+
+private:
+    std::string m_class;
+    std::map<std::string, int> m_params;
+    std::vector<std::string>& m_log;
+};
+
+struct dialog_rig {
+    host::host_state host;
+    std::filesystem::path folder;
+    std::vector<std::string> pages;  // stand-in pages as they printed
+    std::vector<std::string> jobs;   // what the printer received, one line per operation
+    std::vector<std::string> direct; // stand-in direct pages: class, parameters, margin
+    std::vector<vcl::trace::event> events;
+    std::vector<std::string> missing; // page classes the build lacks
+    int fail_on_job = 0;              // the printer fails when opening this job (1-based)
+    std::map<std::string, page_class> classes;
+    std::vector<int> answers;
+
+    dialog_rig()
+        : folder(
+              std::filesystem::temp_directory_path() /
+              ("kestrun-dialogs-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++)))
+    {
+        Initialize();
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        auto* printer = vcl::Printer();
+        printer->SetDevices({{"PDF", printing::device_kind::pdf, false},
+                             {"Biuro", printing::device_kind::cups, false}});
+        printer->SetOutputFolder(folder);
+        m_previous_opener = printer->SetDeviceOpener(
+            [this](const printing::printer_device& device, const std::string& unit,
+                   const std::filesystem::path&) -> std::unique_ptr<printing::render_target> {
+                if (fail_on_job != 0 && vcl::Printer()->JobsOpened() + 1 == fail_on_job)
+                    throw render_error("printer " + device.name + " is out of paper");
+                jobs.push_back("job " + device.name + " " + unit);
+                return printing::make_recording_target(jobs);
+            });
+        install_printer_job_opener();
+        m_previous_resolver = print_dialog::SetPageResolver(
+            [this](std::string_view name) { return resolve(std::string(name)); });
+        for (const char* cls : direct_classes)
+            host::register_page_printer(
+                cls, {"unit_of_" + std::string(cls),
+                      [this, cls](const host::page_data_request& r, printing::render_target& job) {
+                          std::string line = cls;
+                          for (const auto& [name, value] : r.parameters)
+                              line += " " + name + "=" + std::to_string(value);
+                          direct.push_back(line);
+                          job.begin_page({});
+                          job.draw_text(cls, {r.dx_mm, r.dy_mm, 10, 5}, {});
+                          job.end_page();
+                      }});
+        m_sink = std::make_unique<vcl::trace::scoped_sink>(
+            [this](const vcl::trace::event& e) { events.push_back(e); });
+    }
+
+    ~dialog_rig()
+    {
+        m_sink.reset();
+        vcl::Printer()->SetDeviceOpener(std::move(m_previous_opener));
+        print_dialog::SetPageResolver(std::move(m_previous_resolver));
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+
+    const page_class* resolve(const std::string& name)
+    {
+        for (const auto& m : missing)
+            if (m == name)
+                return nullptr;
+        auto [it, fresh] = classes.try_emplace(name);
+        if (fresh) {
+            it->second.class_name = it->first;
+            it->second.unit = "W2k15_1";
+            it->second.create = [this, n = it->first](vcl::TComponent* owner,
+                                                      host::host_state& h) -> page_report* {
+                return new stand_in_page(owner, h, n, pages);
+            };
+            it->second.set_instance = [](page_report*) {};
+        }
+        return &it->second;
+    }
+
+    // A PIT-28 return with every attachment, il_zal_b of PIT-28/B.
+    void every_attachment(int il_zal_b = 1)
+    {
+        auto r = host.rek28_mut();
+        r.set_integer("zal_o", 1);
+        r.set_integer("zal_d", 1);
+        r.set_integer("zal_2k", 1);
+        r.set_integer("zal_a", 1);
+        r.set_integer("il_zal_b", il_zal_b);
+    }
+
+    std::unique_ptr<print_dialog> open(const char* class_name = "Tf_wydpit28")
+    {
+        host::load_settings(folder, host);
+        const auto* cls = find_dialog_class(class_name);
+        if (!cls)
+            throw input_error(std::string("no dialog ") + class_name);
+        return std::unique_ptr<print_dialog>(cls->create(nullptr, host, folder));
+    }
+
+    // Shows the dialog modally; `user` acts on it, answers come from `answers`.
+    int show(print_dialog& dialog, const std::function<void(print_dialog&)>& user)
+    {
+        vcl::scoped_user u(vcl::scripted_answers(answers), [&](vcl::TForm&) { user(dialog); });
+        return dialog.ShowModal();
+    }
+
+    // The events of one kind, as their compact JSON text without the event name.
+    std::vector<std::string> of(const std::string& kind) const
+    {
+        std::vector<std::string> out;
+        for (auto e : events)
+            if (e["event"] == kind) {
+                e.erase("event");
+                out.push_back(e.dump());
+            }
+        return out;
+    }
+    // Event names in order, those of `kinds` only.
+    std::vector<std::string> sequence(std::initializer_list<std::string> kinds) const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : events)
+            for (const auto& k : kinds)
+                if (e["event"] == k)
+                    out.push_back(k == "direct"        ? "direct " + e["method"].get<std::string>()
+                                  : k == "prepare"     ? "prepare " + e["op"].get<std::string>()
+                                  : k == "message_box" ? "prompt " + e["text"].get<std::string>()
+                                                       : k);
+        return out;
+    }
+
+private:
+    static int& counter()
+    {
+        static int c = 0;
+        return c;
+    }
+    vcl::TPrinter::device_opener m_previous_opener;
+    print_dialog::page_resolver m_previous_resolver;
+    std::unique_ptr<vcl::trace::scoped_sink> m_sink;
+};
+
+inline vcl::TCheckBox* box(const print_dialog& d, const std::string& name)
+{
+    for (auto* b : d.PageBoxes())
+        if (b->Name() == name)
+            return b;
+    throw input_error("no box " + name);
+}
+
+} // namespace kestrun::testing

@@ -1,0 +1,128 @@
+// `kestrun print` as a user runs it: what it refuses, with which status and line, and a run that
+// prints and remembers its mode.
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct run_result {
+    int status = -1;
+    std::string err;
+};
+
+struct cli_rig {
+    fs::path dir = fs::temp_directory_path() / ("kestrun-print-" + std::to_string(::getpid()));
+    cli_rig()
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    ~cli_rig()
+    {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    fs::path write(const char* name, const std::string& text)
+    {
+        std::ofstream(dir / name) << text;
+        return dir / name;
+    }
+    // Runs the command line with standard input from /dev/null; standard error is kept.
+    run_result run(const std::string& args)
+    {
+        const auto err = dir / "stderr";
+        const std::string cmd = "KESTRUN_NO_CUPS=1 " + std::string(KESTRUN_CLI) + " " + args +
+                                " </dev/null >/dev/null 2>" + err.string();
+        const int raw = std::system(cmd.c_str());
+        std::ifstream in(err);
+        std::stringstream text;
+        text << in.rdbuf();
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
+    }
+    std::string common() const
+    {
+        return "--out " + (dir / "out").string() + " --settings " + (dir / "settings").string();
+    }
+};
+
+TEST(print_command, refuses_what_the_dialog_would_not_allow)
+{
+    cli_rig rig;
+    const auto plain = rig.write("plain.json", R"({"rek28": {"zal_o": 0}})");
+    const auto port = rig.write("port.json", R"({"rekster": {"dr_port": true}})");
+    struct refusal_case {
+        std::string args;
+        std::string line;
+        const char* why;
+    };
+    const refusal_case cases[] = {
+        {"--yes --check chbox_zz", "--check chbox_zz: the PIT-28 dialog has no such page box",
+         "an unknown box"},
+        {"--yes --uncheck chbox_o_9", "--uncheck chbox_o_9: the PIT-28 dialog has no such page box",
+         "an unknown box to uncheck"},
+        {"--yes --check chbox_o_1",
+         "--check chbox_o_1: the return has no PIT/O attachment (rek28.zal_o is 0)",
+         "a disabled box names the missing attachment"},
+        {"--yes --printer Nowhere", "--printer Nowhere: no such printer (printers: PDF)",
+         "an unknown printer"},
+        {"--interactive", "--interactive: standard input is not a terminal",
+         "no one to ask the prompts"},
+        {"--yes --mode sepia", "--mode sepia: expected blank or preprinted", "an unknown mode"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto r = rig.run("print pit28 " + plain.string() + " " + rig.common() + " " + c.args);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_NE(r.err.find(c.line), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
+    }
+    // A new settings folder: the return's settings record seeds it; an existing one would win.
+    auto r = rig.run("print pit28 " + port.string() + " --yes --mode blank --out " +
+                     (rig.dir / "out").string() + " --settings " + (rig.dir / "port").string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--mode blank: the print-port flag (rekster.dr_port) is set"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(rig.dir / "out" / "001-W2815_1.pdf")) << "nothing printed";
+}
+
+TEST(print_command, prints_each_page_as_its_own_file_and_remembers_the_mode)
+{
+    cli_rig rig;
+    const auto plain = rig.write("plain.json", R"({"rek28": {}})");
+    const auto trace = rig.dir / "trace.jsonl";
+    auto first = rig.run("print pit28 " + plain.string() + " --yes --mode blank " + rig.common() +
+                         " --uncheck chbox_st_2 --trace " + trace.string());
+    ASSERT_EQ(first.status, 0) << first.err;
+    for (const char* f : {"001-W2815_1.pdf", "002-W2815_3.pdf", "003-W2815_4.pdf"})
+        EXPECT_TRUE(fs::exists(rig.dir / "out" / f)) << f;
+    EXPECT_NE(first.err.find("page 1 of 3, PIT-28 1/4: printed"), std::string::npos) << first.err;
+    EXPECT_NE(first.err.find("kestrun: printed 3 pages, skipped 0, as PDF files into"),
+              std::string::npos)
+        << first.err;
+
+    auto second = rig.run("print pit28 " + plain.string() + " --answers cancel --quiet " +
+                          rig.common() + " --trace " + trace.string());
+    ASSERT_EQ(second.status, 0) << second.err;
+    std::ifstream in(trace);
+    std::string activation;
+    std::getline(in, activation);
+    const std::string blank_caption = "Wydruk zeznania PIT-28 (za rok 2015)";
+    EXPECT_NE(activation.find("\"caption\":\"" + blank_caption + "\""), std::string::npos)
+        << "the second run starts in blank-paper mode: " << activation;
+    EXPECT_NE(second.err.find("kestrun: printed 3 pages, skipped 1"), std::string::npos)
+        << second.err;
+    EXPECT_EQ(second.err.find("page 1 of"), std::string::npos) << "--quiet: no progress";
+}
+
+} // namespace
