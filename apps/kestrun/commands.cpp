@@ -13,9 +13,7 @@
 
 namespace kestrun::cli {
 
-namespace {
-
-host::host_state load(const return_source& source)
+host::host_state load_return(const return_source& source)
 try {
     host::host_state state;
     if (source.file)
@@ -33,6 +31,8 @@ try {
         throw input_error(e.what());
     throw;
 }
+
+namespace {
 
 const page_class& find_class(const std::string& class_name)
 {
@@ -102,7 +102,7 @@ void check_writable_folder(const std::filesystem::path& file)
 int fields(const std::string& class_name, const return_source& source,
            const page_parameters& params)
 {
-    auto state = load(source);
+    auto state = load_return(source);
     const auto& cls = find_class(class_name);
     page_instance page(cls, nullptr, state);
     set_parameters(*page, class_name, params);
@@ -124,7 +124,7 @@ int page(const std::string& class_name, const return_source& source, const page_
     if (ext != ".pdf" && ext != ".png")
         throw input_error("--out " + out.string() + ": expected a .pdf or .png file");
     check_writable_folder(out);
-    auto state = load(source);
+    auto state = load_return(source);
     const auto& cls = find_class(class_name);
     qr::set_job_opener([&](int, std::string_view) {
         return ext == ".pdf" ? printing::make_pdf_target(out) : printing::make_png_target(out);
@@ -148,7 +148,7 @@ int encode(const std::filesystem::path& return_file, const std::filesystem::path
 
 int decode(const return_source& source)
 {
-    auto state = load(source);
+    auto state = load_return(source);
     std::cout << host::to_return_json(state);
     return 0;
 }

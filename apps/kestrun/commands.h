@@ -2,6 +2,8 @@
 // The commands of the kestrun command line, each a function of its parsed options that returns
 // the exit status: 0 done, 1 a failure while printing, 2 bad input or usage.
 
+#include "host/tamdor/host_state.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -15,6 +17,10 @@ struct return_source {
     std::optional<std::filesystem::path> file;
     std::vector<std::string> images;
 };
+
+// The host state of a return: the return file, then each image replacing its record. A return
+// that cannot be read is bad input (kestrun::error, kind input).
+host::host_state load_return(const return_source& source);
 
 // A page's parameters as given (--nrp, --nr, --ilb, --nrsp).
 using page_parameters = std::map<std::string, int>;

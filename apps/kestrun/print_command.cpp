@@ -19,20 +19,6 @@ namespace kestrun::cli {
 
 namespace {
 
-host::host_state load(const return_source& source)
-{
-    host::host_state state;
-    if (source.file)
-        host::load_return_file(*source.file, state);
-    for (const auto& spec : source.images) {
-        auto eq = spec.find('=');
-        if (eq == std::string::npos || eq == 0 || eq + 1 == spec.size())
-            throw input_error("--image " + spec + ": expected NAME=FILE");
-        host::load_image(spec.substr(0, eq), spec.substr(eq + 1), state);
-    }
-    return state;
-}
-
 std::vector<int> parse_answers(const std::vector<std::string>& answers)
 {
     std::vector<int> out;
@@ -184,7 +170,7 @@ int print(const print_options& o)
     if (!std::filesystem::is_directory(o.out, ec) || ::access(o.out.c_str(), W_OK) != 0)
         throw input_error("--out " + o.out.string() + ": not a writable folder");
 
-    auto state = load(o.source);
+    auto state = load_return(o.source);
     const auto settings = o.settings ? *o.settings : host::default_settings_folder();
     host::load_settings(settings, state);
 
