@@ -1,0 +1,63 @@
+#include "attachments/Wd15_1.h"
+
+#include "framework/module.h"
+
+TF_wd15_1* F_wd15_1 = nullptr;
+
+TF_wd15_1::TF_wd15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
+    : page_report(owner, host, "Wd15_1")
+{
+    connect_before_print(&TF_wd15_1::QR_d_1BeforePrint);
+}
+
+void TF_wd15_1::QR_d_1BeforePrint(kestrun::vcl::TObject*, bool&)
+{
+    const auto z = host().rekzez();
+    const auto taxpayer = z.person(1);
+    const auto spouse = z.person(2);
+    const kestrun::identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
+
+    identifier({}, kestrun::person_identity(taxpayer)); // box 1
+    if (joint())                                        // box 2
+        identifier(spouse_box, kestrun::person_identity(spouse));
+    else
+        no_identifier(spouse_box);
+    year("QRL_rok", z.integer("rok")); // box 3
+
+    text("QRL_nazw", taxpayer.text("nazw")); // boxes 4-6
+    text("QRL_im", taxpayer.text("im"));
+    date("QRL_dur", taxpayer.date("dur"));
+    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 7-9
+    text("QRL_im1", joint() ? spouse.text("im") : "");
+    if (joint())
+        date("QRL_dur1", spouse.date("dur"));
+    else
+        clear("QRL_dur1");
+
+    amount("QRL_ods", z.real("ods")); // boxes 10-12: the interest relief
+    amount("QRL_ods28", z.real("ods28"));
+    amount("QRL_ods36", z.real("ods36"));
+    // Boxes 13-16, the spouses' request B.1.1: each row prints by its own flag, its spouse box
+    // included and without the joint test, since spouses taxed separately make this request.
+    for (const char* name : {"QRL_ods28p", "QRL_ods28m", "QRL_ods36p", "QRL_ods36m"})
+        clear(name);
+    if (z.flag("wn_b11_28")) {
+        amount("QRL_ods28p", z.real("ods28p"));
+        amount("QRL_ods28m", z.real("ods28m"));
+    }
+    if (z.flag("wn_b11_36")) {
+        amount("QRL_ods36p", z.real("ods36p"));
+        amount("QRL_ods36m", z.real("ods36m"));
+    }
+
+    // Box 17: the kind of expenses under acquired rights, three lines joined, the ends trimmed.
+    text("QRL_rodz_odl_doch", join({z.text("rodz_odl_doch", 1), z.text("rodz_odl_doch", 2),
+                                    z.text("rodz_odl_doch", 3)}));
+    amount("QRL_odl_doch", z.real("odl_doch"));         // box 18
+    amount("QRL_odl_bez_pokr", z.real("odl_bez_pokr")); // box 19
+    amount("QRL_odl_doch_og", z.real("odl_doch_og"));   // boxes 20-22
+    amount("QRL_odl_doch28", z.real("odl_doch28"));
+    amount("QRL_odl_doch36", z.real("odl_doch36"));
+}
+
+KESTRUN_PAGE_UNIT(TF_wd15_1, Wd15_1, F_wd15_1)

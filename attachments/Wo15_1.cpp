@@ -1,0 +1,73 @@
+#include "attachments/Wo15_1.h"
+
+#include "framework/module.h"
+
+TF_wo15_1* F_wo15_1 = nullptr;
+
+TF_wo15_1::TF_wo15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
+    : page_report(owner, host, "Wo15_1")
+{
+    connect_before_print(&TF_wo15_1::QR_o_1BeforePrint);
+}
+
+void TF_wo15_1::QR_o_1BeforePrint(kestrun::vcl::TObject*, bool&)
+{
+    const auto z = host().rekzez();
+    const auto taxpayer = z.person(1);
+    const auto spouse = z.person(2);
+    const kestrun::identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
+    // The spouse's column prints only under joint taxation; otherwise its boxes are empty.
+    const auto spouse_amount = [this](std::string_view name, double v) {
+        if (joint())
+            amount(name, v);
+        else
+            clear(name);
+    };
+
+    identifier({}, kestrun::person_identity(taxpayer)); // box 1
+    if (joint())                                        // box 2
+        identifier(spouse_box, kestrun::person_identity(spouse));
+    else
+        no_identifier(spouse_box);
+    year("QRL_rok", z.integer("rok")); // box 3
+    // Box 4, the attachment number, keeps its design caption "1": a return has one PIT/O.
+
+    text("QRL_nazw", taxpayer.text("nazw")); // boxes 5-7
+    text("QRL_im", taxpayer.text("im"));
+    date("QRL_dur", taxpayer.date("dur"));
+    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 8-10
+    text("QRL_im1", joint() ? spouse.text("im") : "");
+    if (joint())
+        date("QRL_dur1", spouse.date("dur"));
+    else
+        clear("QRL_dur1");
+
+    // Boxes 11-14 and 29-30: donations for public benefit and for religious worship, and the
+    // payments to the retirement-security account, taxpayer then spouse per row.
+    for (int i = 1; i <= 3; ++i) {
+        amount(indexed("QRL_odl2013_1", i), taxpayer.real("odl2013", i));
+        spouse_amount(indexed("QRL_odl2013_2", i), spouse.real("odl2013", i));
+    }
+    amount("QRL_odl11", taxpayer.real("odl_o", 1)); // boxes 15-16: blood donation
+    spouse_amount("QRL_odl21", spouse.real("odl_o", 1));
+    // Boxes 23-24: the internet relief already used for the previous year (square 1) or for
+    // earlier years (square 2).
+    mark_if("QRL_r11", taxpayer.flag("inet_rok_ub"));
+    mark_if("QRL_r12", taxpayer.flag("inet_lata_pop"));
+    mark_if("QRL_r21", joint() && spouse.flag("inet_rok_ub"));
+    mark_if("QRL_r22", joint() && spouse.flag("inet_lata_pop"));
+    // Boxes 17-22, 25-28, 32-33: field QRL_odl1<i> shows element i + 1. Element 2 is the social
+    // insurance, which the return pages print and this attachment does not.
+    for (int i = 2; i <= 7; ++i) {
+        amount(indexed("QRL_odl1", i), taxpayer.real("odl_o", i + 1));
+        spouse_amount(indexed("QRL_odl2", i), spouse.real("odl_o", i + 1));
+    }
+    // Box 31: the three lines of the kind of other deductions; an empty middle line leaves its
+    // two blanks, only the ends are trimmed.
+    text("QRL_in_odlp",
+         join({z.text("in_odl_doch", 1), z.text("in_odl_doch", 2), z.text("in_odl_doch", 3)}));
+    amount("QRL_odl18", taxpayer.real("odl_o", 11)); // boxes 34-35: total
+    spouse_amount("QRL_odl28", spouse.real("odl_o", 11));
+}
+
+KESTRUN_PAGE_UNIT(TF_wo15_1, Wo15_1, F_wo15_1)

@@ -1,0 +1,248 @@
+// PIT/D pages 1 and 2 and PIT/UZ: the spouses' requests printed row by row by their own flags,
+// the kind of expenses, the amounts printed also when zero, the kind of return on PIT/UZ and
+// the spouse's boxes under the joint test.
+
+#include "tests/support/page_probe.h"
+#include "tests/support/record_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using kestrun::host::host_state;
+using kestrun::test::rekzez_builder;
+using kestrun::testing::fill_page;
+
+rekzez_builder spouses(bool joint)
+{
+    rekzez_builder b;
+    b.text("nip", "5261040828").text("pesel_m", "76090211288").flag("id_pesel_m");
+    b.text("nazw", "Wiśniewski").text("im", "Grzegorz").date("dur", 1974, 3, 18);
+    b.text("nazw_m", "Wiśniewska").text("im_m", "Małgorzata").date("dur_m", 1976, 9, 2);
+    b.integer("sp_opod", 2).state().set_in_wsp_z_malz(2, joint);
+    return b;
+}
+
+TEST(pitd_and_pituz, spouse_identification_needs_joint_taxation)
+{
+    for (const char* page : {"TF_wd15_1", "TF_wuz15_1"}) {
+        for (bool joint : {true, false}) {
+            SCOPED_TRACE(std::string(page) + (joint ? " joint" : " not joint"));
+            host_state h = spouses(joint).integer("rok", 2015);
+            auto f = fill_page(page, h);
+            EXPECT_EQ(f["QRL_nip"].caption, "5 2 6 - 1 0 4 - 0 8 - 2 8");
+            EXPECT_TRUE(f["QRL_kas_pes"].enabled);
+            EXPECT_EQ(f["QRL_nip1"].caption, joint ? "7 6 0 9 0 2 1 1 2 8 8" : "");
+            EXPECT_EQ(f["QRL_nip1"].enabled, joint);
+            EXPECT_EQ(f["QRL_kas_nip1"].enabled, joint) << "spouse by PESEL: NIP struck out";
+            EXPECT_FALSE(f["QRL_kas_pes1"].enabled);
+            EXPECT_EQ(f["QRL_nazw"].caption, "Wiśniewski");
+            EXPECT_EQ(f["QRL_dur"].caption, "18-03-1974");
+            EXPECT_EQ(f["QRL_nazw1"].caption, joint ? "Wiśniewska" : "");
+            EXPECT_EQ(f["QRL_im1"].caption, joint ? "Małgorzata" : "");
+            EXPECT_EQ(f["QRL_dur1"].caption, joint ? "02-09-1976" : "");
+        }
+    }
+    host_state h = spouses(true).integer("rok", 2015);
+    EXPECT_EQ(fill_page("TF_wd15_1", h)["QRL_rok"].caption, "2 0 1 5");
+}
+
+// One request block: its page, its two flags and the record fields of its four boxes.
+struct request_block {
+    const char* page;
+    const char *flag28, *flag36;
+    const char* fields[4]; // PIT-28 taxpayer, spouse, PIT-36/37 taxpayer, spouse
+    const char* name;
+};
+
+void set_request(rekzez_builder& b, const request_block& block, bool row28, bool row36)
+{
+    const auto z = b.view();
+    const auto& layout = kestrun::host::rekzez_layout;
+    z.set_flag_at(*layout.find(block.flag28), 0, row28);
+    z.set_flag_at(*layout.find(block.flag36), 0, row36);
+    for (int i = 0; i < 4; ++i)
+        z.set_real_at(*layout.find(block.fields[i]), 0, 0, 100.0 * (i + 1) + 0.25);
+}
+
+TEST(pitd, each_request_row_prints_by_its_own_flag_without_the_joint_test)
+{
+    const request_block blocks[] = {
+        {"TF_wd15_1",
+         "wn_b11_28",
+         "wn_b11_36",
+         {"ods28p", "ods28m", "ods36p", "ods36m"},
+         "B.1.1, boxes 13-16"},
+        {"TF_wd15_2",
+         "wn_b31_28",
+         "wn_b31_36",
+         {"ods28p1", "ods28m1", "ods36p1", "ods36m1"},
+         "B.3.1, boxes 23-26"},
+        {"TF_wd15_2",
+         "wn_c21_28",
+         "wn_c21_36",
+         {"pod28p", "pod28m", "pod36p", "pod36m"},
+         "C.2.1, boxes 32-35"},
+    };
+    // The boxes of page 1's B.1.1 and page 2's C.2.1 share their field names.
+    const char* fields_of[3][4] = {
+        {"QRL_ods28p", "QRL_ods28m", "QRL_ods36p", "QRL_ods36m"},
+        {"QRL_ods28p1", "QRL_ods28m1", "QRL_ods36p1", "QRL_ods36m1"},
+        {"QRL_ods28p", "QRL_ods28m", "QRL_ods36p", "QRL_ods36m"},
+    };
+    struct row_case {
+        bool row28, row36, joint;
+        const char* why;
+    };
+    const row_case rows[] = {
+        {false, false, true, "both flags clear: all four boxes empty"},
+        {true, false, true, "PIT-28 row only, even with amounts in the other row"},
+        {false, true, true, "PIT-36/PIT-37 row only"},
+        {true, true, true, "both rows"},
+        {true, true, false, "not joint: the spouse boxes still print with their row"},
+    };
+    const char* printed[4] = {"100,25", "200,25", "300,25", "400,25"};
+    for (int b = 0; b < 3; ++b) {
+        for (const auto& r : rows) {
+            SCOPED_TRACE(std::string(blocks[b].name) + ": " + r.why);
+            auto builder = spouses(r.joint);
+            set_request(builder, blocks[b], r.row28, r.row36);
+            // The interest request's amounts must not leak into C.2.1's boxes on page 2.
+            if (b == 2)
+                builder.real("ods28p", 9).real("ods28m", 9).real("ods36p", 9).real("ods36m", 9);
+            host_state h = builder;
+            auto f = fill_page(blocks[b].page, h);
+            for (int i = 0; i < 4; ++i) {
+                const bool shown = i < 2 ? r.row28 : r.row36;
+                EXPECT_EQ(f[fields_of[b][i]].caption, shown ? printed[i] : "") << fields_of[b][i];
+            }
+        }
+    }
+}
+
+TEST(pitd, kind_of_expenses_joins_three_lines)
+{
+    struct join_case {
+        const char *l1, *l2, *l3, *shown, *why;
+    };
+    const join_case cases[] = {
+        {"", "", "", "", "all three lines empty print nothing"},
+        {"", "", "Budowa domu", "Budowa domu", "only the third line: no leading blanks"},
+        {"Budowa", "", "domu", "Budowa  domu", "an empty middle line keeps two blanks"},
+        {"Zakup działki", "pod budowę", "domu", "Zakup działki pod budowę domu", "three lines"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        host_state h = spouses(true)
+                           .text("rodz_odl_doch", 1, c.l1)
+                           .text("rodz_odl_doch", 2, c.l2)
+                           .text("rodz_odl_doch", 3, c.l3);
+        EXPECT_EQ(fill_page("TF_wd15_1", h)["QRL_rodz_odl_doch"].caption, c.shown);
+    }
+}
+
+TEST(pitd_and_pituz, unconditional_amounts_print_also_when_zero)
+{
+    const std::pair<const char*, std::vector<const char*>> pages[] = {
+        {"TF_wd15_1",
+         {"QRL_ods", "QRL_ods28", "QRL_ods36", "QRL_odl_doch", "QRL_odl_bez_pokr",
+          "QRL_odl_doch_og", "QRL_odl_doch28", "QRL_odl_doch36"}},
+        {"TF_wd15_2",
+         {"QRL_kas", "QRL_bez_pokr", "QRL_odl_pod_og", "QRL_odl_pod28", "QRL_odl_pod36"}},
+        {"TF_wuz15_1",
+         {"QRL_uz_zus1", "QRL_uz_dz1", "QRL_uz_rozn", "QRL_uz_doza", "QRL_uz_doza1", "QRL_uz_nadpl",
+          "QRL_uz_zwrot"}},
+    };
+    for (const auto& [page, names] : pages) {
+        host_state h;
+        auto f = fill_page(page, h);
+        for (const char* name : names)
+            EXPECT_EQ(f[name].caption, "0,00") << page << " " << name;
+    }
+}
+
+TEST(pitd, page_amounts_take_their_own_record_fields)
+{
+    host_state h = spouses(false)
+                       .real("ods", 8240)
+                       .real("ods28", 2000)
+                       .real("ods36", 6240)
+                       .real("odl_doch", 3400)
+                       .real("odl_bez_pokr", 12.5)
+                       .real("odl_doch_og", 3412.5)
+                       .real("odl_doch28", 1)
+                       .real("odl_doch36", 3411.5)
+                       .real("kas", 520)
+                       .real("bez_pokr", 0.01)
+                       .real("odl_pod_og", 520.01)
+                       .real("odl_pod28", 20)
+                       .real("odl_pod36", 500.01);
+    const std::map<std::string, std::string> page1 = {
+        {"QRL_ods", "8.240,00"},       {"QRL_ods28", "2.000,00"},
+        {"QRL_ods36", "6.240,00"},     {"QRL_odl_doch", "3.400,00"},
+        {"QRL_odl_bez_pokr", "12,50"}, {"QRL_odl_doch_og", "3.412,50"},
+        {"QRL_odl_doch28", "1,00"},    {"QRL_odl_doch36", "3.411,50"},
+    };
+    const std::map<std::string, std::string> page2 = {
+        {"QRL_kas", "520,00"},      {"QRL_bez_pokr", "0,01"},    {"QRL_odl_pod_og", "520,01"},
+        {"QRL_odl_pod28", "20,00"}, {"QRL_odl_pod36", "500,01"},
+    };
+    auto f1 = fill_page("TF_wd15_1", h);
+    for (const auto& [name, caption] : page1)
+        EXPECT_EQ(f1[name].caption, caption) << name;
+    auto f2 = fill_page("TF_wd15_2", h);
+    for (const auto& [name, caption] : page2)
+        EXPECT_EQ(f2[name].caption, caption) << name;
+}
+
+TEST(pituz, kind_of_return_marks_one_square)
+{
+    struct kind_case {
+        int rodz_zez;
+        const char *pit36, *pit37, *why;
+    };
+    const kind_case cases[] = {
+        {0, "x", "", "PIT-36: square 1"},
+        {1, "", "x", "PIT-37: square 2"},
+        {2, "", "", "the PIT-36L case marks neither"},
+        {255, "", "", "any other value marks neither"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        host_state h = spouses(true).integer("rodz_zez", c.rodz_zez);
+        auto f = fill_page("TF_wuz15_1", h);
+        EXPECT_EQ(f["QRL_36"].caption, c.pit36);
+        EXPECT_EQ(f["QRL_37"].caption, c.pit37);
+    }
+}
+
+TEST(pituz, refund_amounts_with_the_spouse_column_under_joint_taxation)
+{
+    for (bool joint : {true, false}) {
+        SCOPED_TRACE(joint ? "joint" : "not joint");
+        auto b = spouses(joint);
+        b.then<kestrun::host::record_id::rek_uz>()
+            .real("zus", 1050.32)
+            .real("zus_m", 420.1)
+            .real("dz", 612.44)
+            .real("dz_m", 3.5)
+            .real("rozn", 615.94)
+            .real("uz_doza", 1540)
+            .real("doza", 924.06)
+            .real("uz_nadpl", 7)
+            .real("zwrot", 622.94);
+        host_state h = b;
+        auto f = fill_page("TF_wuz15_1", h);
+        const std::map<std::string, std::string> expected = {
+            {"QRL_uz_zus1", "1.050,32"}, {"QRL_uz_zus2", joint ? "420,10" : ""},
+            {"QRL_uz_dz1", "612,44"},    {"QRL_uz_dz2", joint ? "3,50" : ""},
+            {"QRL_uz_rozn", "615,94"},   {"QRL_uz_doza", "1.540,00"},
+            {"QRL_uz_doza1", "924,06"},  {"QRL_uz_nadpl", "7,00"},
+            {"QRL_uz_zwrot", "622,94"},
+        };
+        for (const auto& [name, caption] : expected)
+            EXPECT_EQ(f[name].caption, caption) << name;
+    }
+}
+
+} // namespace
