@@ -1,7 +1,7 @@
 // The command line as a user and the independent checks meet it: what `fields` prints, what a
 // printed page holds, and one clear line with a non-zero exit for every bad input.
 
-#include "tests/platform/render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

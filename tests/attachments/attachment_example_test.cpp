@@ -2,7 +2,7 @@
 // PIT/D and PIT/UZ pages, and that each page renders to a valid PDF with every value inside its
 // field.
 
-#include "tests/platform/render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,7 +1,7 @@
 // The form-image generator as the asset build runs it: a form description and a layout in, a
 // JPEG out, the same bytes every time.
 
-#include "render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "platform/error.h"
 #include "platform/printing/render_target.h"
-#include "render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/error.h"
 #include "platform/printing/jpeg_codec.h"
 #include "platform/printing/render_target.h"
-#include "render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <gtest/gtest.h>
 

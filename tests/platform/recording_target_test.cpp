@@ -1,6 +1,6 @@
 #include "platform/error.h"
 #include "platform/printing/render_target.h"
-#include "render_probe.h"
+#include "tests/support/render_probe.h"
 
 #include <functional>
 #include <gtest/gtest.h>

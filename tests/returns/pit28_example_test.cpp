@@ -1,0 +1,196 @@
+// The bundled PIT-28 example through the command line: what `kestrun fields` prints on each of the
+// seven PIT-28 pages, and that each page (both PIT-28/B attachments) renders to a valid PDF, the
+// same bytes every time, with every value inside its field.
+
+#include "tests/support/render_probe.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace {
+
+using kestrun::printing::probe::run;
+using kestrun::printing::probe::scratch_dir;
+
+const std::string cli = KESTRUN_CLI;
+const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
+
+std::string shell_word(const std::filesystem::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+struct printed {
+    std::string caption; // memo lines joined by "\n"
+    bool enabled = false;
+    double font_pt = 0;
+    std::vector<double> rect_mm;
+};
+
+struct page_run {
+    const char* page;
+    const char* params;
+};
+
+std::map<std::string, printed> fields_of(const page_run& p)
+{
+    auto r = run(cli + " fields " + p.page + " " + shell_word(example) + " " + p.params);
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::map<std::string, printed> out;
+    auto doc = nlohmann::json::parse(r.output, nullptr, false);
+    if (doc.is_discarded() || !doc.contains("fields"))
+        return out;
+    for (const auto& f : doc.at("fields")) {
+        printed field{{}, f.at("enabled"), f.at("font_pt"), f.at("rect_mm")};
+        if (f.contains("lines")) {
+            for (const auto& line : f.at("lines"))
+                field.caption += (field.caption.empty() ? "" : "\n") + line.get<std::string>();
+        } else {
+            field.caption = f.at("caption");
+        }
+        out[f.at("name")] = field;
+    }
+    return out;
+}
+
+const std::pair<page_run, std::map<std::string, std::string>> pages[] = {
+    {{"TF_w2815_1", ""},
+     {{"QRL_nrref", "PIT28-2015-KRK-0\n00482"},
+      {"QRL_nip", "6 7 7 - 2 1 3 - 4 5 - 0 2"},
+      {"QRL_kas_pes", "numer PESEL"},
+      {"QRL_rok", "2 0 1 5"},
+      {"QRL_urz", "Urząd Skarbowy Kraków-Podgórze"},
+      {"QRL_zl_zez", "x"},
+      {"QRL_kor_zez", ""},
+      {"QRL_nazw", "Łukaszewicz"},
+      {"QRL_dur", "14-06-1971"},
+      {"QRL_przdg1", "412.350,40"},
+      {"QRL_przsp7", "1.030.788,11"},
+      {"QRL_gbl7", "1.575.558,51"},
+      {"QRL_osz1", "6.000,00"},
+      {"QRL_prznaj3", "36.000,00"},
+      {"QRL_pr1", "80,35"},
+      {"QRL_prosz1", "0,38"}}},
+    {{"TF_w2815_2", ""},
+     {{"QRL_str", "5.250,00"},
+      {"QRL_odl_og", "28.607,91"},
+      {"QRL_prz7", "108,53"},
+      {"QRL_podst_op1", "1.247.765"},
+      {"QRL_prz_po_odl1", "1.552.951"}}},
+    {{"TF_w2815_3", ""},
+     {{"QRL_pod1", "37.432,95"},
+      {"QRL_pod_gbl", "59.547,62"},
+      {"QRL_pod_zrycz", "55.555"},
+      {"QRL_rok_zw", ""},
+      {"QRL_pod_zwol", ""},
+      {"QRL_zw_nie", "x"},
+      {"QRL_do_zapl", "4.666"},
+      {"QRL_nadpl", "0"}}},
+    {{"TF_w2815_4", ""},
+     {{"QRL_pod1", "3.889"},
+      {"QRL_sum_rycz", "50.889"},
+      {"QRL_krs", "0000186434"},
+      {"QRL_poz_odl", "555,50"},
+      {"QRL_cel", "Na leczenie i rehabilitację Zofii Nowickiej (nr ewid. 1234/Ż)"},
+      {"QRL_inf_cel", "x"},
+      {"QRL_zal1", "1"},
+      {"QRL_zal6", "1"},
+      {"QRL_zal7", "2"},
+      {"QRL_d_p", "x"},
+      {"QRL_d28", "x"},
+      {"QRL_d_us", ""},
+      {"QRL_spr", "0"},
+      {"QRL_peln", "Agnieszka Wróblewska"}}},
+    {{"TF_w28a15_1", ""},
+     {{"QRL_nip", "6 7 7 - 2 1 3 - 4 5 - 0 2"},
+      {"QRL_mp", "Kraków, ul. Wielicka 142 (sklep); pawilon, ul. Nowosądeckiej 8 (punkt napraw)"},
+      {"QRL_prz_dg1", "412.350,40"},
+      {"QRL_przosz1", "6.000,00"}}},
+    {{"TF_w28b15_1", "--nrsp 1"},
+     {{"QRL_ilzalb", "2"},
+      {"QRL_nazsp", "Łukaszewicz i Wspólnicy Hurtownia Spożywcza „Wisła” s.c."},
+      {"QRL_prsp", "50,00"},
+      {"QRL_prz_wsp11", "642.300,00"}}},
+    {{"TF_w28b15_2", "--nrsp 2"},
+     {{"QRL_nipsp", "944-201-87-34"},
+      {"QRL_prsp", "33,33"},
+      {"QRL_sp11", "642.300,00"},
+      {"QRL_sp12", "118.888,11"},
+      {"QRL_sp21", "6.000,00"}}},
+    {{"TF_w28b15_1", "--nrsp 3"},
+     {{"QRL_ilzalb", "2"}, {"QRL_nipsp", "6762451916"}, {"QRL_przwsp", "53.500,00"}}},
+    {{"TF_w28b15_2", "--nrsp 4"},
+     {{"QRL_nazsp", "Gospoda „Pod Wawelem” Łukaszewicz, Ślusarczyk s.c."},
+      {"QRL_sp11", "216.100,00"},
+      {"QRL_sp13", "53.500,00"},
+      {"QRL_sp21", "0,00"}}},
+};
+
+TEST(pit28_example, fields_print_what_the_pages_prescribe)
+{
+    for (const auto& [p, expected] : pages) {
+        SCOPED_TRACE(std::string(p.page) + " " + p.params);
+        auto f = fields_of(p);
+        for (const auto& [name, caption] : expected) {
+            ASSERT_TRUE(f.count(name)) << name;
+            EXPECT_EQ(f[name].caption, caption) << name;
+        }
+    }
+}
+
+TEST(pit28_example, pages_render_the_same_valid_pdf_with_every_value_in_its_field)
+{
+    scratch_dir dir;
+    for (const auto& [p, expected] : pages) {
+        SCOPED_TRACE(std::string(p.page) + " " + p.params);
+        const auto pdf = dir / (std::string(p.page) + ".pdf");
+        const auto again = dir / (std::string(p.page) + "-again.pdf");
+        for (const auto& out : {pdf, again}) {
+            auto r = run(cli + " page " + p.page + " " + shell_word(example) + " " + p.params +
+                         " --out " + shell_word(out));
+            ASSERT_EQ(r.status, 0) << r.output;
+        }
+        // qpdf exits 3 on warnings: our own output must have none.
+        auto check = run(std::string(KESTRUN_QPDF) + " --check " + shell_word(pdf));
+        EXPECT_EQ(check.status, 0) << check.output;
+        EXPECT_EQ(kestrun::printing::probe::read_bytes(pdf),
+                  kestrun::printing::probe::read_bytes(again));
+
+        const auto words = kestrun::printing::probe::words_of(pdf);
+        constexpr double pt = kestrun::printing::probe::pt_per_mm, slack = 1.0;
+        for (const auto& [name, f] : fields_of(p)) {
+            if (!f.enabled || f.caption.empty())
+                continue;
+            const double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
+            const double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
+            const double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
+            std::istringstream tokens(f.caption);
+            for (std::string token; tokens >> token;) {
+                const bool inside = std::any_of(words.begin(), words.end(), [&](const auto& w) {
+                    return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
+                           w.y_max <= y1;
+                });
+                EXPECT_TRUE(inside) << "\"" << token << "\" is not inside " << name;
+            }
+        }
+    }
+}
+
+TEST(pit28_example, partnership_outside_the_record_is_refused_on_the_command_line)
+{
+    scratch_dir dir;
+    for (const char* page : {"TF_w28b15_1", "TF_w28b15_2"}) {
+        SCOPED_TRACE(page);
+        auto r = run(cli + " page " + page + " " + shell_word(example) + " --nrsp 5 --out " +
+                     shell_word(dir / "refused.pdf"));
+        EXPECT_EQ(r.status, 2) << "bad input";
+        EXPECT_EQ(r.output, std::string("kestrun: ") + page +
+                                ": nrsp 5 is outside 1 to 4 (rek28 holds four partnerships)\n");
+        EXPECT_TRUE(dir.entries().empty()) << "nothing is written";
+    }
+}
+
+} // namespace
