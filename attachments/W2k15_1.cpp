@@ -13,24 +13,10 @@ TF_w2k15_1::TF_w2k15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_stat
 void TF_w2k15_1::QR_2k_1BeforePrint(kestrun::vcl::TObject*, bool&)
 {
     const auto z = host().rekzez();
-    const auto taxpayer = z.person(1);
-    const auto spouse = z.person(2);
 
-    identifier({}, kestrun::person_identity(taxpayer)); // box 1
-    if (joint())                                        // box 2
-        identifier({"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"}, kestrun::person_identity(spouse));
-    else
-        no_identifier({"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"});
+    spouses_identifiers(); // boxes 1-2; box 2 only under joint taxation
 
-    text("QRL_nazw", taxpayer.text("nazw")); // boxes 3-5
-    text("QRL_im", taxpayer.text("im"));
-    date("QRL_dur", taxpayer.date("dur"));
-    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 6-8
-    text("QRL_im1", joint() ? spouse.text("im") : "");
-    if (joint())
-        date("QRL_dur1", spouse.date("dur"));
-    else
-        clear("QRL_dur1");
+    spouses_names(); // boxes 3-5, the spouse's 6-8 only under joint taxation
 
     // Box 9: building, cooperative contribution, purchase, extension or conversion.
     mark({"QRL_bud", "QRL_wkl", "QRL_zak", "QRL_nadb"}, z.integer("rodz_inw"));

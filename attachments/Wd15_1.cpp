@@ -13,26 +13,11 @@ TF_wd15_1::TF_wd15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state&
 void TF_wd15_1::QR_d_1BeforePrint(kestrun::vcl::TObject*, bool&)
 {
     const auto z = host().rekzez();
-    const auto taxpayer = z.person(1);
-    const auto spouse = z.person(2);
-    const kestrun::identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
 
-    identifier({}, kestrun::person_identity(taxpayer)); // box 1
-    if (joint())                                        // box 2
-        identifier(spouse_box, kestrun::person_identity(spouse));
-    else
-        no_identifier(spouse_box);
+    spouses_identifiers();             // boxes 1-2; box 2 only under joint taxation
     year("QRL_rok", z.integer("rok")); // box 3
 
-    text("QRL_nazw", taxpayer.text("nazw")); // boxes 4-6
-    text("QRL_im", taxpayer.text("im"));
-    date("QRL_dur", taxpayer.date("dur"));
-    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 7-9
-    text("QRL_im1", joint() ? spouse.text("im") : "");
-    if (joint())
-        date("QRL_dur1", spouse.date("dur"));
-    else
-        clear("QRL_dur1");
+    spouses_names(); // boxes 4-6, the spouse's 7-9 only under joint taxation
 
     amount("QRL_ods", z.real("ods")); // boxes 10-12: the interest relief
     amount("QRL_ods28", z.real("ods28"));

@@ -15,32 +15,12 @@ void TF_wo15_1::QR_o_1BeforePrint(kestrun::vcl::TObject*, bool&)
     const auto z = host().rekzez();
     const auto taxpayer = z.person(1);
     const auto spouse = z.person(2);
-    const kestrun::identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
-    // The spouse's column prints only under joint taxation; otherwise its boxes are empty.
-    const auto spouse_amount = [this](std::string_view name, double v) {
-        if (joint())
-            amount(name, v);
-        else
-            clear(name);
-    };
 
-    identifier({}, kestrun::person_identity(taxpayer)); // box 1
-    if (joint())                                        // box 2
-        identifier(spouse_box, kestrun::person_identity(spouse));
-    else
-        no_identifier(spouse_box);
+    spouses_identifiers();             // boxes 1-2; box 2 only under joint taxation
     year("QRL_rok", z.integer("rok")); // box 3
     // Box 4, the attachment number, keeps its design caption "1": a return has one PIT/O.
 
-    text("QRL_nazw", taxpayer.text("nazw")); // boxes 5-7
-    text("QRL_im", taxpayer.text("im"));
-    date("QRL_dur", taxpayer.date("dur"));
-    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 8-10
-    text("QRL_im1", joint() ? spouse.text("im") : "");
-    if (joint())
-        date("QRL_dur1", spouse.date("dur"));
-    else
-        clear("QRL_dur1");
+    spouses_names(); // boxes 5-7, the spouse's 8-10 only under joint taxation
 
     // Boxes 11-14 and 29-30: donations for public benefit and for religious worship, and the
     // payments to the retirement-security account, taxpayer then spouse per row.

@@ -22,13 +22,6 @@ void TF_wo15_2::QR_o_2BeforePrint(kestrun::vcl::TObject*, bool&)
     const auto z = host().rekzez();
     const auto taxpayer = z.person(1);
     const auto spouse = z.person(2);
-    // The spouse's column prints only under joint taxation; otherwise its boxes are empty.
-    const auto spouse_amount = [this](std::string_view name, double v) {
-        if (joint())
-            amount(name, v);
-        else
-            clear(name);
-    };
 
     amount("QRL_odl11", taxpayer.real("odl_o", 12)); // boxes 36-37: training of apprentices
     spouse_amount("QRL_odl21", spouse.real("odl_o", 12));

@@ -14,32 +14,10 @@ void TF_wuz15_1::QR_uz_1BeforePrint(kestrun::vcl::TObject*, bool&)
 {
     const auto z = host().rekzez();
     const auto u = host().rek_uz();
-    const auto taxpayer = z.person(1);
-    const auto spouse = z.person(2);
-    const kestrun::identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
-    // The spouse's column prints only under joint taxation; otherwise its boxes are empty.
-    const auto spouse_amount = [this](std::string_view name, double v) {
-        if (joint())
-            amount(name, v);
-        else
-            clear(name);
-    };
 
-    identifier({}, kestrun::person_identity(taxpayer)); // box 1
-    if (joint())                                        // box 2
-        identifier(spouse_box, kestrun::person_identity(spouse));
-    else
-        no_identifier(spouse_box);
+    spouses_identifiers(); // boxes 1-2; box 2 only under joint taxation
 
-    text("QRL_nazw", taxpayer.text("nazw")); // boxes 4-6
-    text("QRL_im", taxpayer.text("im"));
-    date("QRL_dur", taxpayer.date("dur"));
-    text("QRL_nazw1", joint() ? spouse.text("nazw") : ""); // boxes 7-9
-    text("QRL_im1", joint() ? spouse.text("im") : "");
-    if (joint())
-        date("QRL_dur1", spouse.date("dur"));
-    else
-        clear("QRL_dur1");
+    spouses_names(); // boxes 4-6, the spouse's 7-9 only under joint taxation
 
     // Box 3: the return the information belongs to, square 1 PIT-36 (0), square 2 PIT-37 (1);
     // any other kind marks neither.

@@ -166,6 +166,44 @@ void page_report::reference_number(bool one_line)
     memo->Lines.push_back(ref.substr(cut));
 }
 
+void page_report::spouses_identifiers()
+{
+    const auto z = host().rekzez();
+    const identifier_fields spouse_box{"QRL_nip1", "QRL_kas_nip1", "QRL_kas_pes1"};
+    identifier({}, person_identity(z.person(1)));
+    if (joint())
+        identifier(spouse_box, person_identity(z.person(2)));
+    else
+        no_identifier(spouse_box);
+}
+
+void page_report::spouses_names()
+{
+    const auto z = host().rekzez();
+    const auto taxpayer = z.person(1);
+    text("QRL_nazw", taxpayer.text("nazw"));
+    text("QRL_im", taxpayer.text("im"));
+    date("QRL_dur", taxpayer.date("dur"));
+    if (joint()) {
+        const auto spouse = z.person(2);
+        text("QRL_nazw1", spouse.text("nazw"));
+        text("QRL_im1", spouse.text("im"));
+        date("QRL_dur1", spouse.date("dur"));
+    } else {
+        clear("QRL_nazw1");
+        clear("QRL_im1");
+        clear("QRL_dur1");
+    }
+}
+
+void page_report::spouse_amount(std::string_view name, double v, int decimals)
+{
+    if (joint())
+        amount(name, v, decimals);
+    else
+        clear(name);
+}
+
 void page_report::sign_split(std::string_view income, std::string_view loss, double v, int decimals)
 {
     amount(income, v >= 0 ? v : 0.0, decimals);

@@ -114,6 +114,15 @@ protected:
     void reference_number(bool one_line = false);
 
     // --- shared rules ------------------------------------------------------------------
+    // The header of the attachments that name both spouses (PIT/O, PIT/D, PIT/UZ, PIT-2K):
+    // the identifier boxes of the taxpayer (QRL_nip) and, under joint taxation, of the spouse
+    // (QRL_nip1, otherwise empty and not printed, with neither strike-out).
+    void spouses_identifiers();
+    // Surname, first name and date of birth of the taxpayer (QRL_nazw, QRL_im, QRL_dur) and,
+    // under joint taxation, of the spouse (the same names with 1; otherwise empty).
+    void spouses_names();
+    // A box of the spouse's column: the amount under joint taxation, otherwise empty.
+    void spouse_amount(std::string_view name, double v, int decimals = 2);
     // A signed result split into an income box (the result, or 0 for a loss) and a loss box
     // (the loss as a positive amount, or 0).
     void sign_split(std::string_view income, std::string_view loss, double v, int decimals = 2);
