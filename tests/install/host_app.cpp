@@ -1,11 +1,11 @@
 // Loads the module, fills the PIT-2K page of a return by class name and prints its name and
 // the caption of its first field: what a host needs of an installed kestrun.
 
-#include <iostream>
-
 #include "framework/module.h"
 #include "framework/page_report.h"
 #include "host/returnfile/return_file.h"
+
+#include <iostream>
 
 int main(int argc, char** argv)
 {
