@@ -6,7 +6,6 @@
 #include "host/returnfile/return_file.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -30,8 +29,6 @@ void fill(benchmark::State& state, const kestrun::page_class* cls, std::filesyst
 
 // One benchmark per exported page, on the example return that carries it.
 [[maybe_unused]] const bool registered = [] {
-    if (!std::getenv("KESTRUN_ASSETS"))
-        setenv("KESTRUN_ASSETS", KESTRUN_BUILD_ASSETS_DIR, 0);
     kestrun::Initialize();
     for (const auto& cls : kestrun::page_classes()) {
         auto file = examples / (cls.unit.starts_with("W28") ? "pit28.json" : "pit36_joint.json");

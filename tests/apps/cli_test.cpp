@@ -105,7 +105,7 @@ TEST(cli_page, pdf_is_valid_holds_the_scan_unchanged_and_every_value_in_its_fiel
     EXPECT_EQ(run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf)).status, 0);
 
     auto bytes = kestrun::printing::probe::read_bytes(pdf);
-    auto scan = kestrun::printing::probe::read_bytes(std::string(getenv("KESTRUN_ASSETS")) +
+    auto scan = kestrun::printing::probe::read_bytes(std::string(KESTRUN_BUILD_ASSETS_DIR) +
                                                      "/forms/W2k15_1.jpg");
     ASSERT_FALSE(scan.empty());
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan.begin(), scan.end()), bytes.end())
