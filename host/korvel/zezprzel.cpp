@@ -28,12 +28,17 @@ constexpr std::array<double, 9> font_steps = {6, 7, 8, 10, 12, 14, 16, 18, 20};
 // The attachment fields a page reads, copied byte for byte from the host's store of the PIT-28
 // return's attachments into rekzez. The names are checked when this file compiles.
 template <std::size_t N> struct field_list {
-    std::array<std::string_view, N> names;
-    consteval field_list(const std::array<std::string_view, N>& n) : names(n)
+    // Positions in the rekzez layout, found when this file compiles: a misspelt name does not
+    // compile.
+    std::array<std::size_t, N> fields{};
+    consteval field_list(const std::array<std::string_view, N>& names)
     {
-        for (auto name : names)
-            if (kestrun::host::rekzez_layout.index_of(name) < 0)
+        for (std::size_t i = 0; i < N; ++i) {
+            const int at = kestrun::host::rekzez_layout.index_of(names[i]);
+            if (at < 0)
                 throw "no such rekzez field";
+            fields[i] = static_cast<std::size_t>(at);
+        }
     }
 };
 
@@ -43,8 +48,8 @@ void copy_from_pit28_store(kestrun::host::host_state& host, const field_list<N>&
     using kestrun::host::record_id;
     auto from = host.bytes(record_id::pit28_zal);
     auto to = host.bytes(record_id::rekzez);
-    for (auto name : list.names) {
-        const auto& f = *kestrun::host::rekzez_layout.find(name);
+    for (auto at : list.fields) {
+        const auto& f = kestrun::host::rekzez_layout.fields[at];
         std::copy_n(from.begin() + f.offset, f.extent(), to.begin() + f.offset);
     }
 }

@@ -1,7 +1,7 @@
 // The command line as a user and the independent checks meet it: what `fields` prints, what a
 // printed page holds, and one clear line with a non-zero exit for every bad input.
 
-#include "tests/support/render_probe.h"
+#include "tests/support/cli_probe.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,41 +11,20 @@ namespace {
 using kestrun::printing::probe::run;
 using kestrun::printing::probe::scratch_dir;
 
-const std::string cli = KESTRUN_CLI;
-const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
+using kestrun::testing::cli;
+using kestrun::testing::cli_fields;
+using kestrun::testing::shell_quote;
 
-std::string shell_quote(const std::filesystem::path& p)
-{
-    return "'" + p.string() + "'";
-}
+const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
 
 void write_file(const std::filesystem::path& p, const std::string& text)
 {
     std::ofstream(p, std::ios::binary) << text;
 }
 
-struct field_row {
-    std::string caption;
-    bool enabled;
-    std::vector<double> rect_mm;
-};
-
-std::map<std::string, field_row> fields_of(const std::string& args)
-{
-    auto r = run(cli + " fields " + args);
-    EXPECT_EQ(r.status, 0) << r.output;
-    std::map<std::string, field_row> out;
-    auto doc = nlohmann::json::parse(r.output, nullptr, false);
-    if (doc.is_discarded())
-        return out;
-    for (const auto& f : doc.at("fields"))
-        out[f.at("name")] = {f.value("caption", ""), f.at("enabled"), f.at("rect_mm")};
-    return out;
-}
-
 TEST(cli_fields, pit2k_of_the_joint_example)
 {
-    auto f = fields_of("TF_w2k15_1 " + shell_quote(example));
+    auto f = cli_fields("TF_w2k15_1 " + shell_quote(example));
     const std::map<std::string, std::string> expected = {
         {"QRL_nip", "5 2 6 - 1 0 4 - 0 8 - 2 8"},
         {"QRL_nip1", "7 6 0 9 0 2 1 1 2 8 8"},
@@ -86,7 +65,7 @@ TEST(cli_fields, pit2k_of_a_return_that_is_not_joint)
                R"({"rekzez": {"nazw": "Nowak", "nazw_m": "Nowakowa", "im_m": "Ewa",
                    "dur_m": "1980-01-02", "pesel_m": "80010212345", "sp_opod": 5},
                    "wsp_z_malz": [2]})");
-    auto f = fields_of(shell_quote(dir / "single.json").insert(0, "TF_w2k15_1 "));
+    auto f = cli_fields(shell_quote(dir / "single.json").insert(0, "TF_w2k15_1 "));
     EXPECT_EQ(f["QRL_nip1"].caption, "");
     EXPECT_FALSE(f["QRL_nip1"].enabled) << "box 2 empty and disabled";
     EXPECT_FALSE(f["QRL_kas_nip1"].enabled);
@@ -100,42 +79,13 @@ TEST(cli_page, pdf_is_valid_holds_the_scan_unchanged_and_every_value_in_its_fiel
 {
     scratch_dir dir;
     auto pdf = dir / "pit2k.pdf";
-    auto r = run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(pdf));
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf)).status, 0);
-
+    kestrun::testing::expect_page_prints_inside_fields("TF_w2k15_1 " + shell_quote(example), pdf);
     auto bytes = kestrun::printing::probe::read_bytes(pdf);
     auto scan = kestrun::printing::probe::read_bytes(std::string(KESTRUN_BUILD_ASSETS_DIR) +
                                                      "/forms/W2k15_1.jpg");
     ASSERT_FALSE(scan.empty());
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan.begin(), scan.end()), bytes.end())
         << "the form JPEG is embedded byte for byte";
-
-    auto words = kestrun::printing::probe::words_of(pdf);
-    auto fields = fields_of("TF_w2k15_1 " + shell_quote(example));
-    constexpr double pt = 72.0 / 25.4, slack = 1.0;
-    for (const auto& [name, f] : fields) {
-        if (!f.enabled || f.caption.empty())
-            continue;
-        SCOPED_TRACE(name);
-        double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
-        double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
-        double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
-        std::istringstream tokens(f.caption);
-        for (std::string token; tokens >> token;) {
-            bool found = std::any_of(words.begin(), words.end(), [&](const auto& w) {
-                return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
-                       w.y_max <= y1;
-            });
-            EXPECT_TRUE(found) << "\"" << token << "\" is not inside " << name;
-        }
-    }
-
-    auto again = dir / "again.pdf";
-    ASSERT_EQ(run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(again))
-                  .status,
-              0);
-    EXPECT_EQ(bytes, kestrun::printing::probe::read_bytes(again)) << "same input, same bytes";
 }
 
 TEST(cli_page, png_preview)

@@ -2,7 +2,7 @@
 // PIT/D and PIT/UZ pages, and that each page renders to a valid PDF with every value inside its
 // field.
 
-#include "tests/support/render_probe.h"
+#include "tests/support/cli_probe.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -11,35 +11,10 @@
 
 namespace {
 
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
+using kestrun::testing::cli_fields;
+using kestrun::testing::shell_quote;
 
-const std::string cli = KESTRUN_CLI;
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
-
-std::string shell_quote(const std::filesystem::path& p)
-{
-    return "'" + p.string() + "'";
-}
-
-struct printed {
-    std::string caption;
-    bool enabled = false;
-    std::vector<double> rect_mm;
-};
-
-std::map<std::string, printed> fields_of(const std::string& page)
-{
-    auto r = run(cli + " fields " + page + " " + shell_quote(example));
-    EXPECT_EQ(r.status, 0) << r.output;
-    std::map<std::string, printed> out;
-    auto doc = nlohmann::json::parse(r.output, nullptr, false);
-    if (doc.is_discarded() || !doc.contains("fields"))
-        return out;
-    for (const auto& f : doc.at("fields"))
-        out[f.at("name")] = {f.value("caption", ""), f.at("enabled"), f.at("rect_mm")};
-    return out;
-}
 
 using expectations = std::map<std::string, std::string>;
 
@@ -112,7 +87,7 @@ TEST(attachment_example, fields_print_what_the_pages_prescribe)
 {
     for (const auto& [page, expected] : pages) {
         SCOPED_TRACE(page);
-        auto f = fields_of(page);
+        auto f = cli_fields(std::string(page) + " " + shell_quote(example));
         for (const auto& [name, caption] : expected) {
             ASSERT_TRUE(f.count(name)) << name;
             EXPECT_EQ(f[name].caption, caption) << name;
@@ -122,31 +97,11 @@ TEST(attachment_example, fields_print_what_the_pages_prescribe)
 
 TEST(attachment_example, pages_render_to_valid_pdfs_with_every_value_in_its_field)
 {
-    scratch_dir dir;
+    kestrun::printing::probe::scratch_dir dir;
     for (const auto& [page, expected] : pages) {
         SCOPED_TRACE(page);
-        auto pdf = dir / (std::string(page) + ".pdf");
-        auto r =
-            run(cli + " page " + page + " " + shell_quote(example) + " --out " + shell_quote(pdf));
-        ASSERT_EQ(r.status, 0) << r.output;
-        EXPECT_EQ(run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf)).status, 0);
-        const auto words = kestrun::printing::probe::words_of(pdf);
-        constexpr double pt = kestrun::printing::probe::pt_per_mm, slack = 1.0;
-        for (const auto& [name, f] : fields_of(page)) {
-            if (!f.enabled || f.caption.empty())
-                continue;
-            const double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
-            const double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
-            const double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
-            std::istringstream tokens(f.caption);
-            for (std::string token; tokens >> token;) {
-                const bool inside = std::any_of(words.begin(), words.end(), [&](const auto& w) {
-                    return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
-                           w.y_max <= y1;
-                });
-                EXPECT_TRUE(inside) << "\"" << token << "\" is not inside " << name;
-            }
-        }
+        kestrun::testing::expect_page_prints_inside_fields(
+            std::string(page) + " " + shell_quote(example), dir / (std::string(page) + ".pdf"));
     }
 }
 

@@ -2,7 +2,7 @@
 // seven PIT-28 pages, and that each page (both PIT-28/B attachments) renders to a valid PDF, the
 // same bytes every time, with every value inside its field.
 
-#include "tests/support/render_probe.h"
+#include "tests/support/cli_probe.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -15,45 +15,19 @@ namespace {
 using kestrun::printing::probe::run;
 using kestrun::printing::probe::scratch_dir;
 
-const std::string cli = KESTRUN_CLI;
+using kestrun::testing::cli_fields;
+using kestrun::testing::shell_quote;
+
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
-
-std::string shell_word(const std::filesystem::path& p)
-{
-    return "'" + p.string() + "'";
-}
-
-struct printed {
-    std::string caption; // memo lines joined by "\n"
-    bool enabled = false;
-    double font_pt = 0;
-    std::vector<double> rect_mm;
-};
 
 struct page_run {
     const char* page;
     const char* params;
 };
 
-std::map<std::string, printed> fields_of(const page_run& p)
+std::string args(const page_run& p)
 {
-    auto r = run(cli + " fields " + p.page + " " + shell_word(example) + " " + p.params);
-    EXPECT_EQ(r.status, 0) << r.output;
-    std::map<std::string, printed> out;
-    auto doc = nlohmann::json::parse(r.output, nullptr, false);
-    if (doc.is_discarded() || !doc.contains("fields"))
-        return out;
-    for (const auto& f : doc.at("fields")) {
-        printed field{{}, f.at("enabled"), f.at("font_pt"), f.at("rect_mm")};
-        if (f.contains("lines")) {
-            for (const auto& line : f.at("lines"))
-                field.caption += (field.caption.empty() ? "" : "\n") + line.get<std::string>();
-        } else {
-            field.caption = f.at("caption");
-        }
-        out[f.at("name")] = field;
-    }
-    return out;
+    return std::string(p.page) + " " + shell_quote(example) + " " + p.params;
 }
 
 const std::pair<page_run, std::map<std::string, std::string>> pages[] = {
@@ -133,7 +107,7 @@ TEST(pit28_example, fields_print_what_the_pages_prescribe)
 {
     for (const auto& [p, expected] : pages) {
         SCOPED_TRACE(std::string(p.page) + " " + p.params);
-        auto f = fields_of(p);
+        auto f = cli_fields(args(p));
         for (const auto& [name, caption] : expected) {
             ASSERT_TRUE(f.count(name)) << name;
             EXPECT_EQ(f[name].caption, caption) << name;
@@ -144,38 +118,11 @@ TEST(pit28_example, fields_print_what_the_pages_prescribe)
 TEST(pit28_example, pages_render_the_same_valid_pdf_with_every_value_in_its_field)
 {
     scratch_dir dir;
+    int n = 0;
     for (const auto& [p, expected] : pages) {
-        SCOPED_TRACE(std::string(p.page) + " " + p.params);
-        const auto pdf = dir / (std::string(p.page) + ".pdf");
-        const auto again = dir / (std::string(p.page) + "-again.pdf");
-        for (const auto& out : {pdf, again}) {
-            auto r = run(cli + " page " + p.page + " " + shell_word(example) + " " + p.params +
-                         " --out " + shell_word(out));
-            ASSERT_EQ(r.status, 0) << r.output;
-        }
-        // qpdf exits 3 on warnings: our own output must have none.
-        auto check = run(std::string(KESTRUN_QPDF) + " --check " + shell_word(pdf));
-        EXPECT_EQ(check.status, 0) << check.output;
-        EXPECT_EQ(kestrun::printing::probe::read_bytes(pdf),
-                  kestrun::printing::probe::read_bytes(again));
-
-        const auto words = kestrun::printing::probe::words_of(pdf);
-        constexpr double pt = kestrun::printing::probe::pt_per_mm, slack = 1.0;
-        for (const auto& [name, f] : fields_of(p)) {
-            if (!f.enabled || f.caption.empty())
-                continue;
-            const double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
-            const double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
-            const double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
-            std::istringstream tokens(f.caption);
-            for (std::string token; tokens >> token;) {
-                const bool inside = std::any_of(words.begin(), words.end(), [&](const auto& w) {
-                    return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
-                           w.y_max <= y1;
-                });
-                EXPECT_TRUE(inside) << "\"" << token << "\" is not inside " << name;
-            }
-        }
+        SCOPED_TRACE(args(p));
+        kestrun::testing::expect_page_prints_inside_fields(args(p),
+                                                           dir / (std::to_string(++n) + ".pdf"));
     }
 }
 
@@ -184,8 +131,8 @@ TEST(pit28_example, partnership_outside_the_record_is_refused_on_the_command_lin
     scratch_dir dir;
     for (const char* page : {"TF_w28b15_1", "TF_w28b15_2"}) {
         SCOPED_TRACE(page);
-        auto r = run(cli + " page " + page + " " + shell_word(example) + " --nrsp 5 --out " +
-                     shell_word(dir / "refused.pdf"));
+        auto r = run(kestrun::testing::cli + " page " + page + " " + shell_quote(example) +
+                     " --nrsp 5 --out " + shell_quote(dir / "refused.pdf"));
         EXPECT_EQ(r.status, 2) << "bad input";
         EXPECT_EQ(r.output, std::string("kestrun: ") + page +
                                 ": nrsp 5 is outside 1 to 4 (rek28 holds four partnerships)\n");

@@ -1,0 +1,87 @@
+#pragma once
+// The command line as the independent checks use it: what `kestrun fields` prints, and a page
+// printed with `kestrun page` checked with qpdf and pdftotext.
+
+#include "tests/support/render_probe.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace kestrun::testing {
+
+inline const std::string cli = KESTRUN_CLI;
+
+inline std::string shell_quote(const std::filesystem::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+struct cli_field {
+    std::string caption; // memo lines joined by "\n"
+    bool enabled = false;
+    double font_pt = 0;
+    std::vector<double> rect_mm;
+};
+
+// `kestrun fields ARGS`, by field name.
+inline std::map<std::string, cli_field> cli_fields(const std::string& args)
+{
+    auto r = printing::probe::run(cli + " fields " + args);
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::map<std::string, cli_field> out;
+    auto doc = nlohmann::json::parse(r.output, nullptr, false);
+    if (doc.is_discarded() || !doc.contains("fields"))
+        return out;
+    for (const auto& f : doc.at("fields")) {
+        cli_field field{{}, f.at("enabled"), f.at("font_pt"), f.at("rect_mm")};
+        if (f.contains("lines")) {
+            for (const auto& line : f.at("lines"))
+                field.caption += (field.caption.empty() ? "" : "\n") + line.get<std::string>();
+        } else {
+            field.caption = f.at("caption");
+        }
+        out[f.at("name")] = field;
+    }
+    return out;
+}
+
+// Prints the page of `kestrun page ARGS` twice into `pdf`: qpdf accepts it without a warning,
+// both runs give the same bytes, and pdftotext finds every word of every printed caption inside
+// its field's rectangle (1 pt of slack for the glyphs' descent).
+inline void expect_page_prints_inside_fields(const std::string& args,
+                                             const std::filesystem::path& pdf)
+{
+    auto again = pdf;
+    again.replace_extension(".again.pdf");
+    for (const auto& out : {pdf, again}) {
+        auto r = printing::probe::run(cli + " page " + args + " --out " + shell_quote(out));
+        ASSERT_EQ(r.status, 0) << r.output;
+    }
+    auto check = printing::probe::run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf));
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(printing::probe::read_bytes(pdf), printing::probe::read_bytes(again))
+        << "same input, same bytes";
+
+    const auto words = printing::probe::words_of(pdf);
+    constexpr double pt = printing::probe::pt_per_mm, slack = 1.0;
+    for (const auto& [name, f] : cli_fields(args)) {
+        if (!f.enabled || f.caption.empty())
+            continue;
+        const double x0 = f.rect_mm[0] * pt - slack, y0 = f.rect_mm[1] * pt - slack;
+        const double x1 = (f.rect_mm[0] + f.rect_mm[2]) * pt + slack;
+        const double y1 = (f.rect_mm[1] + f.rect_mm[3]) * pt + slack;
+        std::istringstream tokens(f.caption);
+        for (std::string token; tokens >> token;) {
+            const bool inside = std::any_of(words.begin(), words.end(), [&](const auto& w) {
+                return w.text == token && w.x_min >= x0 && w.y_min >= y0 && w.x_max <= x1 &&
+                       w.y_max <= y1;
+            });
+            EXPECT_TRUE(inside) << "\"" << token << "\" is not inside " << name;
+        }
+    }
+}
+
+} // namespace kestrun::testing
