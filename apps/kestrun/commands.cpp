@@ -18,11 +18,11 @@ try {
     host::host_state state;
     if (source.file)
         host::load_return_file(*source.file, state);
-    for (const auto& spec : source.images) {
-        auto eq = spec.find('=');
-        if (eq == std::string::npos || eq == 0 || eq + 1 == spec.size())
-            throw input_error("--image " + spec + ": expected NAME=FILE");
-        host::load_image(spec.substr(0, eq), spec.substr(eq + 1), state);
+    for (const auto& given : source.images) {
+        auto eq = given.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == given.size())
+            throw input_error("--image " + given + ": expected NAME=FILE");
+        host::load_image(given.substr(0, eq), given.substr(eq + 1), state);
     }
     return state;
 } catch (const error& e) {
