@@ -93,10 +93,11 @@ void paint_stretched(cairo_t* cr, cairo_surface_t* source, int width_px, int hei
     cairo_restore(cr);
 }
 
-class pdf_target final : public render_target {
+// What the PDF and PNG targets share: a cairo surface and its context, and captions fitted
+// into their fields the same way on both.
+class cairo_target : public render_target {
 public:
-    explicit pdf_target(std::filesystem::path file) : m_file(std::move(file)) {}
-    ~pdf_target() override
+    ~cairo_target() override
     {
         if (m_cr != nullptr) {
             cairo_destroy(m_cr);
@@ -105,6 +106,20 @@ public:
             cairo_surface_destroy(m_surface);
         }
     }
+
+protected:
+    void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
+    {
+        draw_fitted_text(m_cr, utf8, to_points(where), style);
+    }
+
+    cairo_surface_t* m_surface = nullptr;
+    cairo_t* m_cr = nullptr;
+};
+
+class pdf_target final : public cairo_target {
+public:
+    explicit pdf_target(std::filesystem::path file) : m_file(std::move(file)) {}
 
 private:
     static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
@@ -136,11 +151,6 @@ private:
         paint_stretched(m_cr, pdf_source(image), image.width_px(), image.height_px(), where);
     }
 
-    void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
-    {
-        draw_fitted_text(m_cr, utf8, to_points(where), style);
-    }
-
     void on_end_page() override { cairo_show_page(m_cr); }
 
     void on_finish() override
@@ -157,26 +167,15 @@ private:
 
     std::filesystem::path m_file;
     std::vector<std::uint8_t> m_bytes;
-    cairo_surface_t* m_surface = nullptr;
-    cairo_t* m_cr = nullptr;
 };
 
-class png_target final : public render_target {
+class png_target final : public cairo_target {
 public:
     png_target(std::filesystem::path file, double dpi) : m_file(std::move(file)), m_dpi(dpi)
     {
         if (!(dpi >= 10.0 && dpi <= 1200.0)) {
             throw render_error("PNG " + m_file.string() + ": resolution " + std::to_string(dpi) +
                                " dpi is outside 10 to 1200");
-        }
-    }
-    ~png_target() override
-    {
-        if (m_cr != nullptr) {
-            cairo_destroy(m_cr);
-        }
-        if (m_surface != nullptr) {
-            cairo_surface_destroy(m_surface);
         }
     }
 
@@ -220,11 +219,6 @@ private:
         paint_stretched(m_cr, decoded, image.width_px(), image.height_px(), where);
     }
 
-    void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
-    {
-        draw_fitted_text(m_cr, utf8, to_points(where), style);
-    }
-
     void on_end_page() override { cairo_surface_flush(m_surface); }
 
     void on_finish() override
@@ -240,8 +234,6 @@ private:
 
     std::filesystem::path m_file;
     double m_dpi;
-    cairo_surface_t* m_surface = nullptr;
-    cairo_t* m_cr = nullptr;
 };
 
 } // namespace
