@@ -4,8 +4,6 @@
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
 
-#include <cmath>
-
 namespace kestrun {
 
 page_report::page_report(vcl::TComponent* owner, host::host_state& host, std::string_view unit)
@@ -43,12 +41,8 @@ qr::TQRLabel* page_report::label(std::string_view name) const
 
 void page_report::amount(std::string_view name, double v, int decimals, int width)
 {
-    auto* l = label(name);
-    if (!l)
-        return;
-    if (!std::isfinite(v))
-        throw host_error(std::string(name) + ": amount is not a finite number");
-    l->Caption = Sysutils::Trim(Libr::rstrsp(v, width, decimals));
+    if (auto* l = label(name))
+        l->Caption = Zezprzel::amount_caption(name, v, width, decimals);
 }
 
 void page_report::amount_large(std::string_view name, double v)

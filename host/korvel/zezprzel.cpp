@@ -14,12 +14,7 @@ namespace {
 
 kestrun::qr::TQRLabel* find_label(kestrun::qr::TQRBand& band, std::string_view name)
 {
-    // The host's lookup never complains about a missing name.
-    bool strict = band.Strict;
-    band.Strict = false;
-    auto* c = band.Find(name);
-    band.Strict = strict;
-    return dynamic_cast<kestrun::qr::TQRLabel*>(c);
+    return dynamic_cast<kestrun::qr::TQRLabel*>(band.Lookup(name));
 }
 
 // Font sizes the host steps through when it makes a field smaller.
@@ -56,14 +51,17 @@ void copy_from_pit28_store(kestrun::host::host_state& host, const field_list<N>&
 
 } // namespace
 
-void ust_wart(kestrun::qr::TQRBand& band, std::string_view name, double value, int decimals)
+std::string amount_caption(std::string_view name, double value, int width, int decimals)
 {
-    auto* label = find_label(band, name);
-    if (!label)
-        return;
     if (!std::isfinite(value))
         throw kestrun::host_error(std::string(name) + ": amount is not a finite number");
-    label->Caption = Sysutils::Trim(Libr::rstrsp(value, 13, decimals));
+    return Sysutils::Trim(Libr::rstrsp(value, width, decimals));
+}
+
+void ust_wart(kestrun::qr::TQRBand& band, std::string_view name, double value, int decimals)
+{
+    if (auto* label = find_label(band, name))
+        label->Caption = amount_caption(name, value, 13, decimals);
 }
 
 void ust_w_str(kestrun::qr::TQRBand& band, std::string_view name, std::string_view text)
@@ -74,11 +72,8 @@ void ust_w_str(kestrun::qr::TQRBand& band, std::string_view name, std::string_vi
 
 void ust_enable(kestrun::qr::TQRBand& band, std::string_view name)
 {
-    bool strict = band.Strict;
-    band.Strict = false;
-    if (auto* c = band.Find(name))
+    if (auto* c = band.Lookup(name))
         c->Enabled = true;
-    band.Strict = strict;
 }
 
 void zmn_font(kestrun::qr::TQRBand& band, std::string_view name, double value, double limit,

@@ -4,6 +4,7 @@
 
 #include "platform/qr/report.h"
 
+#include <string>
 #include <string_view>
 
 namespace kestrun::host {
@@ -11,6 +12,10 @@ class host_state;
 }
 
 namespace Zezprzel {
+
+// The caption of an amount field: Trim(rstrsp(value, width, decimals)). A value that is not
+// finite raises an error naming the field.
+std::string amount_caption(std::string_view name, double value, int width, int decimals);
 
 // caption := Trim(rstrsp(value, 13, decimals)). A value that is not finite raises an error
 // naming the field.

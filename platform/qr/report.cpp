@@ -36,20 +36,25 @@ TQRMemo::TQRMemo(vcl::TComponent* owner, TQRBand& parent, const component_design
     }
 }
 
-TQRPrintable* TQRBand::Find(std::string_view name) const
+TQRPrintable* TQRBand::Lookup(std::string_view name) const
 {
     // Children are the image and then the design's components, in design order.
     if (m_design) {
-        if (auto it = m_design->index.find(name); it != m_design->index.end())
-            return m_children[it->second + 1];
-    } else {
-        for (auto* c : m_children)
-            if (c->Name() == name)
-                return c;
+        auto it = m_design->index.find(name);
+        return it == m_design->index.end() ? nullptr : m_children[it->second + 1];
     }
-    if (Strict)
-        throw host_error("the band has no field named " + std::string(name));
+    for (auto* c : m_children)
+        if (c->Name() == name)
+            return c;
     return nullptr;
+}
+
+TQRPrintable* TQRBand::Find(std::string_view name) const
+{
+    auto* child = Lookup(name);
+    if (!child && Strict)
+        throw host_error("the band has no field named " + std::string(name));
+    return child;
 }
 
 TQuickRep::TQuickRep(vcl::TComponent* owner, const page_design& design)

@@ -76,6 +76,9 @@ public:
     // The child of that component name, or null. A strict band (used only in tests) raises an
     // error instead, so that a misspelt name is not excused as a deliberately absent field.
     TQRPrintable* Find(std::string_view name) const;
+    // The child of that name, or null, strict or not: the host's by-name operations pass over
+    // names the band does not hold.
+    TQRPrintable* Lookup(std::string_view name) const;
     bool Strict = false;
 
 private:
