@@ -32,7 +32,8 @@ class stand_in_page : public page_report {
 public:
     stand_in_page(vcl::TComponent* owner, host::host_state& host, std::string class_name,
                   std::vector<std::string>& log)
-        : page_report(owner, host, page_setup{"W2k15_1"}), m_class(std::move(class_name)), m_log(log)
+        : page_report(owner, host, page_setup{"W2k15_1"}), m_class(std::move(class_name)),
+          m_log(log)
     {
         report().BeforePrint = [this](vcl::TObject*, bool&) {
             std::string line = m_class;
