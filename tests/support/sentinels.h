@@ -1,8 +1,8 @@
 #pragma once
 // Records full of sentinel values, for the sweeps over every page: every amount distinct and far
 // from any design caption, every text named after its position, flags set, codes 1, numbers and
-// dates that differ from field to field. One person's data can be filled anew with other sentinels, to see which
-// fields of a page show that person.
+// dates that differ from field to field. One person's data can be filled anew with other
+// sentinels, to see which fields of a page show that person.
 
 #include "host/tamdor/host_state.h"
 #include "host/tamdor/layouts.h"
