@@ -73,11 +73,6 @@ std::vector<std::map<std::string, int>> parameter_sets(kestrun::page_report& pag
     return sets;
 }
 
-TEST(layout_check, at_least_the_pit2k_page_is_exported)
-{
-    EXPECT_NE(kestrun::find_page_class("TF_w2k15_1"), nullptr);
-}
-
 TEST(layout_check, every_field_lies_in_the_band_and_in_its_box_and_none_overlap)
 {
     for (const auto& cls : kestrun::page_classes()) {
