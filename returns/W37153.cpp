@@ -20,10 +20,10 @@ void TF_w37153::QR_37_3BeforePrint(kestrun::vcl::TObject*, bool&)
     // with their differences are whole zloty.
     tax_due(z.real("pod_po_odl"), 0);
 
+    transfer_and_contact("QRLdoch_45"); // boxes 136-141
+
     child_relief_refund();                   // boxes 130-134
     amount("QRL_uz_zwrot", u.real("zwrot")); // box 135, printed in any case
-
-    transfer_and_contact("QRLdoch_45"); // boxes 136-141
 }
 
 KESTRUN_PAGE_UNIT(TF_w37153, W37153, F_w37153)
