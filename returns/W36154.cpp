@@ -1,16 +1,17 @@
-#include "returns/W36154.h"
+// PIT-36 (version 22), page 4/6: the rest of part H with the tax computed, part I the
+// deductions from tax, part J the tax due and the advances, part K the additional child-relief
+// refund, and the start of part L with the flat-rate taxes of each spouse.
 
-#include "framework/module.h"
+#include "returns/return_page.h"
 
-TF_w36154* F_w36154 = nullptr;
+class TF_w36154 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_36_4BeforePrint();
+};
+KESTRUN_PAGE(TF_w36154, F_w36154, QR_36_4BeforePrint)
 
-TF_w36154::TF_w36154(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : return_page(owner, host, "W36154")
-{
-    connect_before_print(&TF_w36154::QR_36_4BeforePrint);
-}
-
-void TF_w36154::QR_36_4BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36154::QR_36_4BeforePrint()
 {
     const auto z = host().rekzez();
     const auto spouse = z.person(2);
@@ -30,5 +31,3 @@ void TF_w36154::QR_36_4BeforePrint(kestrun::vcl::TObject*, bool&)
         spouse_amount(indexed("QRL_p", i, 2), spouse.real("pl", i));
     }
 }
-
-KESTRUN_PAGE_UNIT(TF_w36154, W36154, F_w36154)

@@ -1,16 +1,17 @@
-#include "returns/W36155.h"
+// PIT-36 (version 22), page 5/6: the end of part L (amount to pay, overpayment, refund), part M
+// the monthly flat-rate tax of art. 44 ust. 1b, part N the monthly interest of art. 22e, parts
+// O.1 and O.2 the monthly advances of art. 44 ust. 1, each for the taxpayer and the spouse.
 
-#include "framework/module.h"
+#include "returns/return_page.h"
 
-TF_w36155* F_w36155 = nullptr;
+class TF_w36155 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_36_5BeforePrint();
+};
+KESTRUN_PAGE(TF_w36155, F_w36155, QR_36_5BeforePrint)
 
-TF_w36155::TF_w36155(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : return_page(owner, host, "W36155")
-{
-    connect_before_print(&TF_w36155::QR_36_5BeforePrint);
-}
-
-void TF_w36155::QR_36_5BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36155::QR_36_5BeforePrint()
 {
     const auto z = host().rekzez();
     const auto spouse = z.person(2);
@@ -30,5 +31,3 @@ void TF_w36155::QR_36_5BeforePrint(kestrun::vcl::TObject*, bool&)
     months_of_both("QRL_odsp", "QRL_odsm", "ods44");     // boxes 250-273
     months_of_both("QRL_44_1p", "QRL_44_1m", "zal44_1"); // boxes 274-297
 }
-
-KESTRUN_PAGE_UNIT(TF_w36155, W36155, F_w36155)

@@ -1,18 +1,17 @@
-#include "returns/W36156.h"
+// PIT-36 (version 22), page 6/6: parts O.3 and O.4 the monthly advances of art. 44 ust. 1a, 1c
+// and 7, part P the income of art. 45 ust. 3c, part R the 1 % transfer, part S additional
+// information, part T the attachments and the PIT/D attached elsewhere, part U the proxy.
 
-#include "framework/module.h"
+#include "returns/return_page.h"
 
-#include <string_view>
+class TF_w36156 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_36_6BeforePrint();
+};
+KESTRUN_PAGE(TF_w36156, F_w36156, QR_36_6BeforePrint)
 
-TF_w36156* F_w36156 = nullptr;
-
-TF_w36156::TF_w36156(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : return_page(owner, host, "W36156")
-{
-    connect_before_print(&TF_w36156::QR_36_6BeforePrint);
-}
-
-void TF_w36156::QR_36_6BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36156::QR_36_6BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -33,5 +32,3 @@ void TF_w36156::QR_36_6BeforePrint(kestrun::vcl::TObject*, bool&)
     pitd_attached_elsewhere(); // boxes 338-340
     proxy();                   // box 343
 }
-
-KESTRUN_PAGE_UNIT(TF_w36156, W36156, F_w36156)

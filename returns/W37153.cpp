@@ -1,16 +1,17 @@
-#include "returns/W37153.h"
+// PIT-37 (version 22), page 3/4: part E the tax computation, F deductions from tax, G the tax
+// due and the advances, H the additional child-relief refund, I the income of art. 45 ust. 3c,
+// J the 1 % transfer and K additional information.
 
-#include "framework/module.h"
+#include "returns/return_page.h"
 
-TF_w37153* F_w37153 = nullptr;
+class TF_w37153 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_37_3BeforePrint();
+};
+KESTRUN_PAGE(TF_w37153, F_w37153, QR_37_3BeforePrint)
 
-TF_w37153::TF_w37153(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : return_page(owner, host, "W37153")
-{
-    connect_before_print(&TF_w37153::QR_37_3BeforePrint);
-}
-
-void TF_w37153::QR_37_3BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w37153::QR_37_3BeforePrint()
 {
     const auto z = host().rekzez();
     const auto u = host().rek_uz();
@@ -25,5 +26,3 @@ void TF_w37153::QR_37_3BeforePrint(kestrun::vcl::TObject*, bool&)
     child_relief_refund();                   // boxes 130-134
     amount("QRL_uz_zwrot", u.real("zwrot")); // box 135, printed in any case
 }
-
-KESTRUN_PAGE_UNIT(TF_w37153, W37153, F_w37153)

@@ -1,16 +1,16 @@
-#include "returns/W37154.h"
+// PIT-37 (version 22), page 4/4: part L the attachments and the PIT/D attached elsewhere, part
+// M the proxy.
 
-#include "framework/module.h"
+#include "returns/return_page.h"
 
-TF_w37154* F_w37154 = nullptr;
+class TF_w37154 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_37_4BeforePrint();
+};
+KESTRUN_PAGE(TF_w37154, F_w37154, QR_37_4BeforePrint)
 
-TF_w37154::TF_w37154(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : return_page(owner, host, "W37154")
-{
-    connect_before_print(&TF_w37154::QR_37_4BeforePrint);
-}
-
-void TF_w37154::QR_37_4BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w37154::QR_37_4BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -23,5 +23,3 @@ void TF_w37154::QR_37_4BeforePrint(kestrun::vcl::TObject*, bool&)
     pitd_attached_elsewhere(); // boxes 146-148
     proxy();                   // box 151
 }
-
-KESTRUN_PAGE_UNIT(TF_w37154, W37154, F_w37154)
