@@ -2,7 +2,6 @@
 // and of the spouse by source, with the 50 % costs of employment and author's rights and the
 // paid disposal of things, which the host keeps apart from the income table.
 
-#include "framework/module.h"
 #include "returns/income_rows.h"
 
 #include <array>
@@ -31,21 +30,16 @@ constexpr kestrun::income_table pit36_income{pit36_rows, 9, {1, 7}};
 
 class TF_w36152 : public kestrun::income_page {
 public:
-    TF_w36152(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : income_page(owner, host, "W36152")
-    {
-        connect_before_print(&TF_w36152::QR_36_2BeforePrint);
-    }
-    void QR_36_2BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
+    using income_page::income_page;
+    void QR_36_2BeforePrint();
 
 private:
     // The form's row 8 of person p, from the three 4-byte floats of the host.
     void disposal_row(int p);
 };
+KESTRUN_PAGE(TF_w36152, F_w36152, QR_36_2BeforePrint)
 
-TF_w36152* F_w36152 = nullptr;
-
-void TF_w36152::QR_36_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36152::QR_36_2BeforePrint()
 {
     // Boxes 58 and 109 show exempt business income only for section C code 3.
     clear("QRL_pp_zwol");
@@ -71,5 +65,3 @@ void TF_w36152::disposal_row(int p)
     amount(indexed(stem, 2), person.real("zbyc", 2));
     sign_split(indexed(stem, 3), indexed(stem, 4), person.real("zbyc", 3));
 }
-
-KESTRUN_PAGE_UNIT(TF_w36152, W36152, F_w36152)

@@ -3,7 +3,6 @@
 // raise the tax base, and the start of section H. The page is printed with narrow side margins,
 // as the form's wide columns need.
 
-#include "framework/module.h"
 #include "framework/page_report.h"
 #include "framework/ten_thousandths.h"
 #include "host/tamdor/libr.h"
@@ -13,19 +12,14 @@
 
 class TF_w36153 : public kestrun::page_report {
 public:
-    TF_w36153(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : page_report(owner, host, "W36153")
-    {
-        connect_before_print(&TF_w36153::QR_36_3BeforePrint);
-    }
-    void QR_36_3BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
+    using page_report::page_report;
+    void QR_36_3BeforePrint();
 
 private:
     // Boxes 145-148: the PIT/M income and advance tax of each parent.
     void children_income();
 };
-
-TF_w36153* F_w36153 = nullptr;
+KESTRUN_PAGE(TF_w36153, F_w36153, QR_36_3BeforePrint)
 
 void TF_w36153::children_income()
 {
@@ -54,7 +48,7 @@ void TF_w36153::children_income()
     spouse_amount("QRL_zm1", advance[1].zloty(), 0);
 }
 
-void TF_w36153::QR_36_3BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36153::QR_36_3BeforePrint()
 {
     const auto z = host().rekzez();
     children_income();
@@ -90,5 +84,3 @@ void TF_w36153::QR_36_3BeforePrint(kestrun::vcl::TObject*, bool&)
     spouse_amount("QRL_dz1", z.real("dz_m"));
     amount("QRL_podst_opod", z.real("podst_opod"), 0); // box 184, whole zloty
 }
-
-KESTRUN_PAGE_UNIT(TF_w36153, W36153, F_w36153)

@@ -2,7 +2,6 @@
 // and of the spouse by source, with the 50 % costs of employment and author's rights, and
 // section D, the deductions from income.
 
-#include "framework/module.h"
 #include "returns/income_rows.h"
 
 #include <array>
@@ -27,17 +26,12 @@ constexpr kestrun::income_table pit37_income{pit37_rows, 6, {1, 4}};
 
 class TF_w37152 : public kestrun::income_page {
 public:
-    TF_w37152(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : income_page(owner, host, "W37152")
-    {
-        connect_before_print(&TF_w37152::QR_37_2BeforePrint);
-    }
-    void QR_37_2BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
+    using income_page::income_page;
+    void QR_37_2BeforePrint();
 };
+KESTRUN_PAGE(TF_w37152, F_w37152, QR_37_2BeforePrint)
 
-TF_w37152* F_w37152 = nullptr;
-
-void TF_w37152::QR_37_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w37152::QR_37_2BeforePrint()
 {
     const auto z = host().rekzez();
     for (int p = 1; p <= 2; ++p) {
@@ -63,5 +57,3 @@ void TF_w37152::QR_37_2BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_pdnast", z.real("pdnast"));
     amount("QRL_doch_opod", z.real("doch_opod"));
 }
-
-KESTRUN_PAGE_UNIT(TF_w37152, W37152, F_w37152)
