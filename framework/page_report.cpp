@@ -74,6 +74,13 @@ void page_report::text(std::string_view name, std::string_view value)
         l->Caption = value;
 }
 
+std::string page_report::caption(std::string_view name) const
+{
+    if (const auto* l = label(name))
+        return l->Caption;
+    return {};
+}
+
 void page_report::enable(std::string_view name)
 {
     if (auto* c = DB_dane().Find(name))
