@@ -1,0 +1,41 @@
+#include "attachments/Wz15_2.h"
+
+#include "framework/module.h"
+
+TF_wz15_2* F_wz15_2 = nullptr;
+
+TF_wz15_2::TF_wz15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
+    : person_page(owner, host, "Wz15_2")
+{
+    connect_before_print(&TF_wz15_2::QR_z_2BeforePrint);
+}
+
+void TF_wz15_2::QR_z_2BeforePrint(kestrun::vcl::TObject*, bool&)
+{
+    const auto z = host().rekzez();
+    const auto p = person();
+    const bool pit36l_case = z.integer("rodz_zez") == 2 && z.integer("idm") == 4;
+    if (status_code() != 4 && !pit36l_case) {
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 4; ++c)
+                text_by_name(indexed("QRL_prz", r, c), "");
+        clear("QRL_rok");
+        for (int i = 1; i <= 4; ++i)
+            text_by_name(indexed("QRL_w", i), "");
+        return;
+    }
+    // Box 27: the year in which the exemption was used, not the tax year.
+    year("QRL_rok", p.integer("rokzw"));
+    for (int c = 1; c <= 4; ++c) // boxes 23-26
+        amount_by_name(indexed("QRL_prz1", c), p.real("pitz_c1", c));
+    for (int i = 1; i <= 4; ++i) // boxes 28-31
+        amount(indexed("QRL_w", i), p.real("pitz_w", i));
+    // Boxes 32-35 carry the figures to the return: revenue and costs of boxes 23-24, the income
+    // after the addition (box 31) and the loss after it (box 29).
+    amount_by_name("QRL_prz21", p.real("pitz_c1", 1));
+    amount_by_name("QRL_prz22", p.real("pitz_c1", 2));
+    amount("QRL_prz23", p.real("pitz_w", 4));
+    amount("QRL_prz24", p.real("pitz_w", 2));
+}
+
+KESTRUN_PAGE_UNIT(TF_wz15_2, Wz15_2, F_wz15_2)
