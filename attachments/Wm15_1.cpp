@@ -1,16 +1,18 @@
-#include "attachments/Wm15_1.h"
+// PIT/M (version 7): the income of minor children that a parent adds to his or her own, printed
+// for one parent (nrp 1 the taxpayer, 2 the spouse). Table B.1 holds it when the right to the
+// children's income belongs to this parent alone, table B.2 when it belongs to both parents;
+// the table not used stays empty.
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 
-TF_wm15_1* F_wm15_1 = nullptr;
+class TF_wm15_1 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_m_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wm15_1, F_wm15_1, QR_m_1BeforePrint)
 
-TF_wm15_1::TF_wm15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wm15_1")
-{
-    connect_before_print(&TF_wm15_1::QR_m_1BeforePrint);
-}
-
-void TF_wm15_1::QR_m_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wm15_1::QR_m_1BeforePrint()
 {
     const auto p = person();
     person_header(id_box::nip_or_pesel); // boxes 1-5
@@ -43,5 +45,3 @@ void TF_wm15_1::QR_m_1BeforePrint(kestrun::vcl::TObject*, bool&)
         for (int c = 1; c <= 5; ++c)
             text_by_name(indexed(unused, r, c), "");
 }
-
-KESTRUN_PAGE_UNIT(TF_wm15_1, Wm15_1, F_wm15_1)

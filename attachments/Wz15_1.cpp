@@ -1,16 +1,18 @@
-#include "attachments/Wz15_1.h"
+// PIT/Z (version 6), page 1/2: one person's business income split by the exemption for a
+// special economic zone (art. 44 ust. 7a), printed for person nrp. Part B holds amounts only
+// for a person who uses the exemption in the tax year (status code 3); for anyone else it is
+// empty, while the header still prints.
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 
-TF_wz15_1* F_wz15_1 = nullptr;
+class TF_wz15_1 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_z_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wz15_1, F_wz15_1, QR_z_1BeforePrint)
 
-TF_wz15_1::TF_wz15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wz15_1")
-{
-    connect_before_print(&TF_wz15_1::QR_z_1BeforePrint);
-}
-
-void TF_wz15_1::QR_z_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wz15_1::QR_z_1BeforePrint()
 {
     const auto p = person();
     person_header(id_box::nip); // boxes 1-5: PIT/Z knows no PESEL
@@ -34,5 +36,3 @@ void TF_wz15_1::QR_z_1BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_prz44", p.real("zw_str3"));
     amount("QRL_prz53", p.real("zw_doch"));
 }
-
-KESTRUN_PAGE_UNIT(TF_wz15_1, Wz15_1, F_wz15_1)

@@ -1,16 +1,18 @@
-#include "attachments/Wz15_2.h"
+// PIT/Z (version 6), page 2/2: part C, the exempt income of past years added back in the tax
+// year, printed for person nrp. It is filled for a person whose status code is 4 and, on a
+// PIT-36L return (rodz_zez 2), for the taxpayer when idm is 4, the box 11 code under which that
+// return prints PIT/Z; otherwise the whole page, year box included, stays empty.
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 
-TF_wz15_2* F_wz15_2 = nullptr;
+class TF_wz15_2 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_z_2BeforePrint();
+};
+KESTRUN_PAGE(TF_wz15_2, F_wz15_2, QR_z_2BeforePrint)
 
-TF_wz15_2::TF_wz15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wz15_2")
-{
-    connect_before_print(&TF_wz15_2::QR_z_2BeforePrint);
-}
-
-void TF_wz15_2::QR_z_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wz15_2::QR_z_2BeforePrint()
 {
     const auto z = host().rekzez();
     const auto p = person();
@@ -37,5 +39,3 @@ void TF_wz15_2::QR_z_2BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_prz23", p.real("pitz_w", 4));
     amount("QRL_prz24", p.real("pitz_w", 2));
 }
-
-KESTRUN_PAGE_UNIT(TF_wz15_2, Wz15_2, F_wz15_2)

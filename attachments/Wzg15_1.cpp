@@ -1,16 +1,17 @@
-#include "attachments/Wzg15_1.h"
+// PIT/ZG (version 5): one person's income from abroad and the tax paid there, for the one
+// country the return holds per person, printed for person nrp. Every amount prints, zero
+// included.
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 
-TF_wzg15_1* F_wzg15_1 = nullptr;
+class TF_wzg15_1 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_zg_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wzg15_1, F_wzg15_1, QR_zg_1BeforePrint)
 
-TF_wzg15_1::TF_wzg15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wzg15_1")
-{
-    connect_before_print(&TF_wzg15_1::QR_zg_1BeforePrint);
-}
-
-void TF_wzg15_1::QR_zg_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wzg15_1::QR_zg_1BeforePrint()
 {
     const auto p = person();
     person_header(id_box::nip_or_pesel); // boxes 1-5
@@ -23,5 +24,3 @@ void TF_wzg15_1::QR_zg_1BeforePrint(kestrun::vcl::TObject*, bool&)
     for (int i = 1; i <= 6; ++i)
         amount(indexed("QRL_w", i), p.real("zg_w", i));
 }
-
-KESTRUN_PAGE_UNIT(TF_wzg15_1, Wzg15_1, F_wzg15_1)
