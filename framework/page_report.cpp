@@ -80,6 +80,13 @@ void page_report::text(std::string_view name, std::string_view value)
     Zezprzel::set_text(label(name), value);
 }
 
+std::string page_report::caption(std::string_view name) const
+{
+    if (const auto* l = label(name))
+        return l->Caption;
+    return {};
+}
+
 void page_report::enable(std::string_view name)
 {
     Zezprzel::set_enabled(DB_dane().Find(name), true);

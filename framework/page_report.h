@@ -87,6 +87,9 @@ protected:
     // Text as stored (or joined by the caller).
     void text(std::string_view name, std::string_view value);
     void clear(std::string_view name) { text(name, ""); }
+    // The caption a field holds now (empty for a name the band does not hold), for a box that
+    // repeats what another box of the page shows.
+    std::string caption(std::string_view name) const;
     void enable(std::string_view name);
     void disable(std::string_view name);
     // NIP: dashes removed, edited in style 1, spread over the cells.
