@@ -3,22 +3,17 @@
 // transfer-pricing documentation and whether he adds back an exemption of earlier years, D splits
 // the income of his business and of his special agricultural production into income and loss,
 // and E and F carry the deductions and the amounts that raise the tax base.
-#include "framework/module.h"
+
 #include "framework/page_report.h"
 
 class TF_w36l15_1 : public kestrun::page_report {
 public:
-    TF_w36l15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : page_report(owner, host, "W36l15_1")
-    {
-        connect_before_print(&TF_w36l15_1::QR_36l_1BeforePrint);
-    }
-    void QR_36l_1BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
+    using page_report::page_report;
+    void QR_36l_1BeforePrint();
 };
+KESTRUN_PAGE(TF_w36l15_1, F_w36l15_1, QR_36l_1BeforePrint)
 
-TF_w36l15_1* F_w36l15_1 = nullptr;
-
-void TF_w36l15_1::QR_36l_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36l15_1::QR_36l_1BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -72,5 +67,3 @@ void TF_w36l15_1::QR_36l_1BeforePrint(kestrun::vcl::TObject*, bool&)
     for (int i = 1; i <= 6; ++i)
         amount(indexed("QRL_w", i), z.real("pg", i));
 }
-
-KESTRUN_PAGE_UNIT(TF_w36l15_1, W36l15_1, F_w36l15_1)

@@ -2,25 +2,20 @@
 // the health contributions and other deductions from it (H), the tax due against the advances
 // (I), the flat-rate taxes with the amount to pay or the overpayment (J), and the monthly
 // flat-rate tax of art. 44 ust. 1b (K).
-#include "framework/module.h"
+
 #include "returns/return_page.h"
+
+class TF_w36l15_2 : public kestrun::return_page {
+public:
+    using return_page::return_page;
+    void QR_36l_2BeforePrint();
+};
+KESTRUN_PAGE(TF_w36l15_2, F_w36l15_2, QR_36l_2BeforePrint)
 
 #include <string_view>
 #include <utility>
 
-class TF_w36l15_2 : public kestrun::return_page {
-public:
-    TF_w36l15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : return_page(owner, host, "W36l15_2")
-    {
-        connect_before_print(&TF_w36l15_2::QR_36l_2BeforePrint);
-    }
-    void QR_36l_2BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
-};
-
-TF_w36l15_2* F_w36l15_2 = nullptr;
-
-void TF_w36l15_2::QR_36l_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36l15_2::QR_36l_2BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -65,5 +60,3 @@ void TF_w36l15_2::QR_36l_2BeforePrint(kestrun::vcl::TObject*, bool&)
     // in fields whose stem says art. 44 ust. 1.
     months("QRL_44_1m", "zr44");
 }
-
-KESTRUN_PAGE_UNIT(TF_w36l15_2, W36l15_2, F_w36l15_2)

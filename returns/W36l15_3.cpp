@@ -2,22 +2,17 @@
 // monthly advances of art. 44 ust. 1 (M), the income of art. 45 ust. 3c (N), the request to
 // transfer 1 % of the tax (O) with its purpose and the contact details (P), the numbers of
 // attachments (R) and the proxy (S).
-#include "framework/module.h"
+
 #include "returns/return_page.h"
 
 class TF_w36l15_3 : public kestrun::return_page {
 public:
-    TF_w36l15_3(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-        : return_page(owner, host, "W36l15_3")
-    {
-        connect_before_print(&TF_w36l15_3::QR_36l_3BeforePrint);
-    }
-    void QR_36l_3BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
+    using return_page::return_page;
+    void QR_36l_3BeforePrint();
 };
+KESTRUN_PAGE(TF_w36l15_3, F_w36l15_3, QR_36l_3BeforePrint)
 
-TF_w36l15_3* F_w36l15_3 = nullptr;
-
-void TF_w36l15_3::QR_36l_3BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w36l15_3::QR_36l_3BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -38,5 +33,3 @@ void TF_w36l15_3::QR_36l_3BeforePrint(kestrun::vcl::TObject*, bool&)
 
     proxy(); // box 104
 }
-
-KESTRUN_PAGE_UNIT(TF_w36l15_3, W36l15_3, F_w36l15_3)
