@@ -118,6 +118,14 @@ component_design read_component(const parse_context& cx, const json& c, const st
             if (!v.is_boolean())
                 cx.fail(p, "expected true or false");
             d.enabled = v.get<bool>();
+        } else if (key == "spouse") {
+            std::string s = v.is_string() ? v.get<std::string>() : "";
+            if (s == "joint")
+                d.spouse = spouse_field::joint_only;
+            else if (s == "always")
+                d.spouse = spouse_field::always;
+            else
+                cx.fail(p, "expected joint or always");
         } else if (key == "caption") {
             if (!v.is_string())
                 cx.fail(p, "expected a text");

@@ -25,6 +25,10 @@ struct rect_px {
 
 enum class component_kind { amount, text, cells, mark, strike, memo, image };
 
+// Whose data a field shows, for the pages that name both spouses: most spouse fields print only
+// on a joint return; a few (the spouse's relief amount of PIT/O) print regardless.
+enum class spouse_field { no, joint_only, always };
+
 struct component_design {
     std::string name;
     component_kind kind = component_kind::text;
@@ -33,6 +37,7 @@ struct component_design {
     printing::text_style style;
     bool enabled = true;
     std::string caption; // design caption (lines joined by "\n" for a memo)
+    spouse_field spouse = spouse_field::no;
 };
 
 struct page_margins_mm {

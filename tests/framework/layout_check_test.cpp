@@ -6,6 +6,7 @@
 #include "framework/page_report.h"
 #include "host/tamdor/host_state.h"
 #include "tests/support/page_probe.h"
+#include "tests/support/sentinels.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,8 +16,7 @@
 
 namespace {
 
-using kestrun::host::field_type;
-using kestrun::host::record_layout;
+using kestrun::testing::sentinel_state;
 namespace qr = kestrun::qr;
 
 std::multimap<int, qr::rect_px> form_boxes(std::string_view unit)
@@ -48,63 +48,6 @@ bool overlap(const qr::rect_px& a, const qr::rect_px& b)
 {
     return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
            b.top < a.top + a.height;
-}
-
-// Every field of every element: amounts distinct and far from the design captions, texts
-// named after their position, flags set, codes 1, years 2014, dates 03-02-2001.
-void fill_sentinels(std::uint8_t* base, const record_layout& layout, int& counter)
-{
-    namespace io = kestrun::host::field_io;
-    for (const auto& f : layout.fields) {
-        if (f.is_alias())
-            continue;
-        for (int i = 1; i <= std::max<int>(1, f.count1); ++i)
-            for (int j = 1; j <= std::max<int>(1, f.count2); ++j) {
-                auto* at = base + f.offset +
-                           std::size_t{f.stride1} * static_cast<std::size_t>(i - 1) +
-                           std::size_t{f.stride2} * static_cast<std::size_t>(j - 1);
-                ++counter;
-                switch (f.type) {
-                case field_type::real48:
-                case field_type::single:
-                    io::store_real(at, f.type, 4000.0 + counter + 0.25, f.name);
-                    break;
-                case field_type::text:
-                    io::store_text(at, f.capacity,
-                                   ("T" + std::to_string(counter)).substr(0, f.capacity), f.name);
-                    break;
-                case field_type::flag:
-                    io::store_flag(at, true);
-                    break;
-                case field_type::byte:
-                    io::store_integer(at, f.type, 1, f.name);
-                    break;
-                case field_type::int16:
-                case field_type::int32:
-                    io::store_integer(at, f.type, 2014, f.name);
-                    break;
-                case field_type::date:
-                    io::store_date(at, {2001, 2, 3}, f.name);
-                    break;
-                case field_type::record:
-                    fill_sentinels(at, *f.members, counter);
-                    break;
-                }
-            }
-    }
-}
-
-kestrun::host::host_state sentinel_state()
-{
-    using kestrun::host::record_id;
-    kestrun::host::host_state h;
-    int counter = 0;
-    for (auto id : {record_id::rek28, record_id::rekzez, record_id::rek_uz, record_id::pit28_zal})
-        fill_sentinels(h.bytes(id).data(), kestrun::host::record_layout_of(id), counter);
-    h.set_in_wsp_z_malz(1, true); // sp_opod holds 1: joint
-    h.set_dr_zez_ref(true);
-    h.set_nr_zez_refer("REFERENCJA-0123456789");
-    return h;
 }
 
 // The parameter sets a page can be printed with.
