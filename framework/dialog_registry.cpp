@@ -4,6 +4,7 @@
 #include "framework/dialog_base.h"
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
 
@@ -39,6 +40,7 @@ void print_page_data(const page_class& cls, const host::page_data_request& reque
 void load_package()
 {
     install_printer_job_opener();
+    register_direct_pages();
     for (const auto& cls : page_classes()) {
         const page_class* c = &cls;
         host::register_page_printer(

@@ -50,7 +50,7 @@ vcl::TCheckBox* find_box(const print_dialog& dialog, const std::string& option,
             return box;
         names.push_back(box->Name());
     }
-    throw input_error(option + " " + name + ": the " + dialog.ReturnName() +
+    throw input_error(option + " " + name + ": the " + std::string(dialog.ReturnName()) +
                       " dialog has no such page box (boxes: " + joined(names) + ")");
 }
 
@@ -66,7 +66,8 @@ planned_actions plan(const print_dialog& dialog, const print_options& o)
     planned_actions p;
     if (o.mode == "blank" && !dialog.ChB_niezadr->Visible)
         throw input_error("--mode blank: the print-port flag (rekster.dr_port) is set, so the " +
-                          dialog.ReturnName() + " dialog offers pre-printed forms only");
+                          std::string(dialog.ReturnName()) +
+                          " dialog offers pre-printed forms only");
     if (o.printer) {
         if (!dialog.ust_dr->Visible)
             throw input_error("--printer " + *o.printer +

@@ -6,6 +6,7 @@
 #include "framework/dialog_base.h"
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "host/korvel/settings_file.h"
 #include "host/tamdor/host_state.h"
@@ -21,11 +22,6 @@
 #include <vector>
 
 namespace kestrun::testing {
-
-// Every direct-print page class the host objects can name.
-inline const char* const direct_classes[] = {
-    "TF_w2815_1",  "TF_w2815_2", "TF_w2815_3", "TF_w2815_4", "TF_w28a15_1", "TF_w28b15_1",
-    "TF_w28b15_2", "TF_wo15_1",  "TF_wo15_2",  "TF_wd15_1",  "TF_wd15_2",   "TF_w2k15_1"};
 
 // A page report on the PIT-2K design that records what the driver set on it.
 class stand_in_page : public page_report {
@@ -89,18 +85,22 @@ struct dialog_rig {
         install_printer_job_opener();
         m_previous_resolver = print_dialog::SetPageResolver(
             [this](std::string_view name) { return resolve(std::string(name)); });
-        for (const char* cls : direct_classes)
-            host::register_page_printer(
-                cls, {"unit_of_" + std::string(cls),
-                      [this, cls](const host::page_data_request& r, printing::render_target& job) {
-                          std::string line = cls;
-                          for (const auto& [name, value] : r.parameters)
-                              line += " " + name + "=" + std::to_string(value);
-                          direct.push_back(line);
-                          job.begin_page({});
-                          job.draw_text(cls, {r.dx_mm, r.dy_mm, 10, 5}, {});
-                          job.end_page();
-                      }});
+        // Every page the catalogues' direct-print methods name.
+        for (const auto* catalogue : print_catalogues)
+            for (const auto& step : catalogue->steps) {
+                std::string cls(step.page_class());
+                host::register_page_printer(
+                    cls, {"unit_of_" + cls, [this, cls](const host::page_data_request& r,
+                                                        printing::render_target& job) {
+                              std::string line = cls;
+                              for (const auto& [name, value] : r.parameters)
+                                  line += " " + name + "=" + std::to_string(value);
+                              direct.push_back(line);
+                              job.begin_page({});
+                              job.draw_text(cls, {r.dx_mm, r.dy_mm, 10, 5}, {});
+                              job.end_page();
+                          }});
+            }
         m_sink = std::make_unique<vcl::trace::scoped_sink>(
             [this](const vcl::trace::event& e) { events.push_back(e); });
     }
