@@ -2,6 +2,7 @@
 
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "framework/pitb_sheets.h"
 #include "host/korvel/wyd28.h"
 #include "host/korvel/zezprzel.h"
 #include "host/korvel/zezwyd.h"
@@ -246,41 +247,6 @@ print_dialog::page_resolver print_dialog::SetPageResolver(page_resolver r)
 
 namespace {
 
-// A person's PIT/B entries in use and the sheets they take: a business is in use when its kind
-// or its REGON is given, a partnership when its name, NIP or REGON is. A sheet shows two
-// businesses and three partnerships, so more than two or three in use take a second sheet.
-struct pitb_count {
-    int il_dg = 0;
-    int il_sp = 0;
-    int il_b = 1;
-    std::vector<std::string> unshown; // entries in use at positions no sheet shows
-};
-
-pitb_count count_pitb(const host::host_state& host, int p)
-{
-    pitb_count c;
-    const auto b = host.rekzez().pitb(p);
-    std::vector<int> dg, sp;
-    for (int j = 1; j <= 4; ++j)
-        if (!b.dg(j).text("dzial").empty() || !b.dg(j).text("reg").empty())
-            dg.push_back(j);
-    for (int j = 1; j <= 6; ++j)
-        if (!b.sp(j).text("nazsp").empty() || !b.sp(j).text("nipsp").empty() ||
-            !b.sp(j).text("regsp").empty())
-            sp.push_back(j);
-    c.il_dg = static_cast<int>(dg.size());
-    c.il_sp = static_cast<int>(sp.size());
-    c.il_b = c.il_dg > 2 || c.il_sp > 3 ? 2 : 1;
-    // Sheets show entries by position, so an entry past the sheets' positions never prints.
-    for (int j : dg)
-        if (j > 2 * c.il_b)
-            c.unshown.push_back("dg[" + std::to_string(j) + "]");
-    for (int j : sp)
-        if (j > 3 * c.il_b)
-            c.unshown.push_back("sp[" + std::to_string(j) + "]");
-    return c;
-}
-
 const char* person_word(int p)
 {
     return p == 1 ? "podatnik" : "małżonek";
@@ -324,36 +290,29 @@ void print_dialog::pitb_sheets(std::span<const print_step> group, int persons,
     for (int p = 1; p <= persons; ++p) {
         if (p == 2 && !host().joint())
             break;
-        const auto c = count_pitb(host(), p);
-        if (!c.unshown.empty() && (b1->Checked || b2->Checked)) {
-            std::string entries;
-            for (const auto& e : c.unshown)
-                entries += (entries.empty() ? "" : ", ") + e;
-            warn("rekzez.pitb[" + std::to_string(p) + "]: " + entries +
-                 (c.unshown.size() == 1 ? " is" : " are") + " in use, but the person's " +
-                 std::to_string(c.il_b) + " PIT/B sheet" + (c.il_b == 1 ? "" : "s") +
-                 " show businesses 1 to " + std::to_string(2 * c.il_b) + " and partnerships 1 to " +
-                 std::to_string(3 * c.il_b) + " only: not printed, though part D counts " +
-                 (c.unshown.size() == 1 ? "it" : "them"));
-        }
-        int nr_dg = 1;
-        int nr_sp = 1;
-        for (int sheet = 1; (nr_dg <= c.il_dg && b1->Checked) || (nr_sp <= c.il_sp && b2->Checked);
+        const auto sheets = pitb_sheets::of(host().rekzez(), p);
+        if (!sheets.unprinted().empty() && (b1->Checked || b2->Checked))
+            warn(unprinted_warning(p, sheets));
+        const int il_dg = sheets.businesses();
+        const int il_sp = sheets.partnerships();
+        const int il_b = sheets.sheets();
+        for (int sheet = 1; (pitb_sheets::first_business(sheet) <= il_dg && b1->Checked) ||
+                            (pitb_sheets::first_partnership(sheet) <= il_sp && b2->Checked);
              ++sheet) {
+            const int nr_dg = pitb_sheets::first_business(sheet);
+            const int nr_sp = pitb_sheets::first_partnership(sheet);
             const std::string of = " (" + (persons > 1 ? std::string(person_word(p)) + ", " : "") +
                                    "arkusz " + std::to_string(sheet) + ")";
-            page_step first{&page1, b1, {p, nr_dg, c.il_b}, std::string(page1.page) + of, {}};
+            page_step first{&page1, b1, {p, nr_dg, il_b}, std::string(page1.page) + of, {}};
             if (sheet == 1)
                 // The host prints the person's sheets with the person's counts.
-                first.reached = [this, c] {
-                    m_drukzez->il_dg = c.il_dg;
-                    m_drukzez->il_sp = c.il_sp;
-                    m_drukzez->il_b = c.il_b;
+                first.reached = [this, il_dg, il_sp, il_b] {
+                    m_drukzez->il_dg = il_dg;
+                    m_drukzez->il_sp = il_sp;
+                    m_drukzez->il_b = il_b;
                 };
             out.push_back(std::move(first));
             out.push_back({&page2, b2, {p, nr_sp, 0}, std::string(page2.page) + of, {}});
-            nr_dg += 2;
-            nr_sp += 3;
         }
     }
 }
