@@ -82,8 +82,18 @@ const page_class* find_page_class(std::string_view class_name)
     return it == pages.end() ? nullptr : &*it;
 }
 
-page_instance::page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host)
-    : m_class(cls), m_page(cls.create(owner, host))
+std::string page_unit_of(std::string_view class_name)
+{
+    // "TF_w" + the unit's stem: the unit is "W" + that stem.
+    static constexpr std::string_view prefix = "TF_w";
+    if (!class_name.starts_with(prefix))
+        return {};
+    return "W" + std::string(class_name.substr(prefix.size()));
+}
+
+page_instance::page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host,
+                             qr::field_names names)
+    : m_class(cls), m_page(cls.create(owner, host, names))
 {
     m_class.set_instance(m_page);
 }

@@ -3,10 +3,12 @@
 // band, the form image and the fields of the page's design, and gives the page handlers the
 // fill conventions, each written once here, so that a handler reads like its page's table.
 
+#include "framework/module.h"
 #include "host/tamdor/host_state.h"
 #include "platform/qr/report.h"
 #include "platform/vcl/classes.h"
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -37,7 +39,7 @@ template <class PersonView> person_id person_identity(const PersonView& p)
 class page_report : public vcl::TComponent {
 public:
     // Creates the report of `unit` from its design, then runs FormCreate.
-    page_report(vcl::TComponent* owner, host::host_state& host, std::string_view unit);
+    page_report(vcl::TComponent* owner, host::host_state& host, const page_setup& setup);
 
     qr::TQuickRep& report() const { return *m_report; }
     qr::TQRBand& DB_dane() const { return m_report->Band(); }
@@ -59,14 +61,10 @@ public:
     void Print();
 
 protected:
-    // The page's before-print handler; each page connects its QR_<tag>_<page>BeforePrint.
-    template <class Page> void connect_before_print(void (Page::*handler)(vcl::TObject*, bool&))
-    {
-        m_report->BeforePrint = [this, handler](vcl::TObject* sender, bool& print_report) {
-            check_parameters();
-            (static_cast<Page*>(this)->*handler)(sender, print_report);
-        };
-    }
+    // The page's before-print handler QR_<tag>_<page>BeforePrint, connected by its
+    // registration. It never stops the report from printing, so it takes no arguments.
+    void connect_before_print(std::function<void()> handler);
+    template <class Page> friend struct page_registrar;
 
     const host::host_state& host() const { return *m_host; }
     host::host_state& host_mut() { return *m_host; }
@@ -78,6 +76,7 @@ protected:
     // hold is passed over.
     void amount(std::string_view name, double v, int decimals = 2, int width = 13);
     // Large amount: above 999 999,99 the field's font is one size smaller, then the amount.
+    static constexpr double large_amount = 999999.99;
     void amount_large(std::string_view name, double v);
     // Percentage: the stored fraction times 100, two decimals.
     void percent(std::string_view name, double fraction);

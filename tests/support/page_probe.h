@@ -42,8 +42,7 @@ fill_page(std::string_view class_name, host::host_state& host,
     const auto* cls = find_page_class(class_name);
     if (!cls)
         throw std::runtime_error("no page class " + std::string(class_name));
-    page_instance page(*cls, nullptr, host);
-    page->DB_dane().Strict = true;
+    page_instance page(*cls, nullptr, host, qr::field_names::reported);
     for (const auto& [name, value] : parameters)
         *page->parameter(name) = value;
     page->Prepare();

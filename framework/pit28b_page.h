@@ -1,6 +1,6 @@
 #pragma once
-// PIT-28/B (version 14), page 1/2: the taxpayer, the number of PIT-28/B attachments and part
-// C.1, the first partnership of the attachment. Also what both PIT-28/B pages share.
+// The base of the two PIT-28/B pages: the partnership they show and its block of parts C.1 and
+// C.2.
 
 #include "framework/page_report.h"
 
@@ -19,7 +19,7 @@ public:
     void check_parameters() const override;
 
 protected:
-    pit28b_page(vcl::TComponent* owner, host::host_state& host, std::string_view unit,
+    pit28b_page(vcl::TComponent* owner, host::host_state& host, const page_setup& setup,
                 int first_nrsp);
 
     // The partnership block of parts C.1 and C.2: name, NIP, the taxpayer's share, the
@@ -28,11 +28,3 @@ protected:
 };
 
 } // namespace kestrun
-
-class TF_w28b15_1 : public kestrun::pit28b_page {
-public:
-    TF_w28b15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host);
-    void QR_28b_1BeforePrint(kestrun::vcl::TObject* sender, bool& print_report);
-};
-
-extern TF_w28b15_1* F_w28b15_1;
