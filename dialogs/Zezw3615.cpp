@@ -65,7 +65,7 @@ void Tf_wydpit36::FormDeactivate(vcl::TObject*)
 
 void Tf_wydpit36::repeat(std::span<const print_step> group, std::vector<page_step>& out)
 {
-    pitb_sheets(group, 2, out);
+    pitb_sheet_steps(group, 2, out);
 }
 
 namespace {

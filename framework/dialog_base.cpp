@@ -47,12 +47,10 @@ std::string blank_paper_prompt(std::string_view first_line)
 
 print_dialog::print_dialog(vcl::TComponent* owner, host::host_state& host,
                            std::filesystem::path settings_folder, std::string class_name,
-                           const print_catalogue& catalogue, print_dialog** instance)
+                           const print_catalogue& catalogue)
     : vcl::TForm(owner), m_host(&host), m_settings(std::move(settings_folder)),
-      m_class_name(std::move(class_name)), m_catalogue(&catalogue), m_instance(instance)
+      m_class_name(std::move(class_name)), m_catalogue(&catalogue)
 {
-    if (m_instance)
-        *m_instance = this;
     SetName(m_class_name.substr(1));
     Caption = BaseCaption();
     HelpContext = 1006;
@@ -109,11 +107,7 @@ print_dialog::print_dialog(vcl::TComponent* owner, host::host_state& host,
     OnDeactivate = [this](vcl::TObject* sender) { FormDeactivate(sender); };
 }
 
-print_dialog::~print_dialog()
-{
-    if (m_instance && *m_instance == this)
-        *m_instance = nullptr;
-}
+print_dialog::~print_dialog() = default;
 
 std::string print_dialog::BaseCaption() const
 {
@@ -280,8 +274,8 @@ void print_dialog::repeat(std::span<const print_step> group, std::vector<page_st
                 m_class_name + " cannot repeat the page " + std::string(group.front().page));
 }
 
-void print_dialog::pitb_sheets(std::span<const print_step> group, int persons,
-                               std::vector<page_step>& out)
+void print_dialog::pitb_sheet_steps(std::span<const print_step> group, int persons,
+                                    std::vector<page_step>& out)
 {
     const print_step& page1 = group[0];
     const print_step& page2 = group[1];

@@ -73,11 +73,10 @@ struct page_progress {
 class print_dialog : public vcl::TForm {
 public:
     // The captions are "Wydruk zeznania PIT-28" and, in blank-paper mode, "Wydruk zeznania
-    // PIT-28 (za rok 2015)". `instance`, when given, is the dialog class's exported instance
-    // variable: it points at the dialog while it exists and is null afterwards.
+    // PIT-28 (za rok 2015)".
     print_dialog(vcl::TComponent* owner, host::host_state& host,
                  std::filesystem::path settings_folder, std::string class_name,
-                 const print_catalogue& catalogue, print_dialog** instance = nullptr);
+                 const print_catalogue& catalogue);
     ~print_dialog() override;
 
     vcl::TGroupBox* g_str;
@@ -145,13 +144,14 @@ protected:
 
     // The steps of a group of catalogue rows that repeat (print_repeat other than once), in
     // print order. The PIT-28 dialog repeats per PIT-28/B attachment; the others use
-    // pitb_sheets.
+    // pitb_sheet_steps.
     virtual void repeat(std::span<const print_step> group, std::vector<page_step>& out);
     // The PIT/B sheets of persons 1 to `persons` (the spouse's only on a joint return): for
     // each sheet, page 1 from business 2s - 1 and page 2 from partnership 3s - 2, while a part
     // that still has entries in use has its box checked. When a person is reached the direct-
     // print object gets the person's counts; entries in use that no sheet shows are warned of.
-    void pitb_sheets(std::span<const print_step> group, int persons, std::vector<page_step>& out);
+    void pitb_sheet_steps(std::span<const print_step> group, int persons,
+                          std::vector<page_step>& out);
     void warn(const std::string& text);
     vcl::TCheckBox* box_of(const print_step& row) const;
     // The direct-print object of the run in progress (null outside a run).
@@ -170,7 +170,6 @@ private:
     std::filesystem::path m_settings;
     std::string m_class_name;
     const print_catalogue* m_catalogue;
-    print_dialog** m_instance;
     std::vector<attachment_boxes> m_attachments;
     Zezwyd::Tdrukzez* m_drukzez = nullptr;
     Proc_dr::tdruk* m_wydp28 = nullptr;
@@ -178,6 +177,27 @@ private:
     int m_prompted = 0;
     int m_printed = 0;
     int m_skipped = 0;
+};
+
+// The exported instance variable of a dialog class, as a member of the dialog: it points at the
+// dialog while the dialog exists and is null once it is freed.
+template <class Dialog> class instance_slot {
+public:
+    instance_slot(Dialog*& variable, Dialog* dialog) : m_variable(variable), m_dialog(dialog)
+    {
+        m_variable = dialog;
+    }
+    ~instance_slot()
+    {
+        if (m_variable == m_dialog)
+            m_variable = nullptr;
+    }
+    instance_slot(const instance_slot&) = delete;
+    instance_slot& operator=(const instance_slot&) = delete;
+
+private:
+    Dialog*& m_variable;
+    Dialog* m_dialog;
 };
 
 // Makes the report engine print its jobs on the application's printer object.

@@ -15,9 +15,11 @@
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -202,6 +204,67 @@ inline vcl::TCheckBox* box(const print_dialog& d, const std::string& name)
         if (b->Name() == name)
             return b;
     throw input_error("no box " + name);
+}
+
+// A page as "class name=value ...", parameters sorted, whichever way it printed.
+inline std::string normalised(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string cls, param;
+    in >> cls;
+    std::vector<std::string> params;
+    while (in >> param)
+        params.push_back(param);
+    std::sort(params.begin(), params.end());
+    for (const auto& p : params)
+        cls += " " + p;
+    return cls;
+}
+
+// The pages printed: the page reports in blank-paper mode, the host's direct pages otherwise.
+inline std::vector<std::string> printed(const dialog_rig& rig)
+{
+    std::vector<std::string> out;
+    for (const auto& l : rig.pages.empty() ? rig.direct : rig.pages)
+        out.push_back(normalised(l));
+    return out;
+}
+
+// The first line of every prompt, in order.
+inline std::vector<std::string> prompts(const dialog_rig& rig)
+{
+    std::vector<std::string> out;
+    for (const auto& p : rig.sequence({"message_box"}))
+        out.push_back(
+            p.substr(7, p.find('\n') == std::string::npos ? std::string::npos : p.find('\n') - 7));
+    return out;
+}
+
+// Only the boxes named stay checked.
+inline void only(print_dialog& d, std::initializer_list<const char*> boxes)
+{
+    for (auto* b : d.PageBoxes())
+        b->Checked =
+            std::any_of(boxes.begin(), boxes.end(), [&](const char* n) { return b->Name() == n; });
+}
+
+enum class mode { blank, preprinted, port };
+
+// Opens the dialog in the mode (through the port: the host's print-port flag set), lets `choose`
+// set the boxes, and prints.
+inline void print(dialog_rig& rig, const char* dialog_class, mode m,
+                  const std::function<void(print_dialog&)>& choose = {})
+{
+    if (m == mode::port)
+        rig.host.rekster_mut().set_flag("dr_port", true);
+    auto d = rig.open(dialog_class);
+    rig.show(*d, [&](print_dialog& dlg) {
+        if (m != mode::port && dlg.ChB_niezadr->Checked != (m == mode::blank))
+            dlg.ChB_niezadr->Click();
+        if (choose)
+            choose(dlg);
+        dlg.kl_druk->Click();
+    });
 }
 
 } // namespace kestrun::testing

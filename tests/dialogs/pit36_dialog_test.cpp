@@ -6,11 +6,15 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
 using kestrun::testing::dialog_rig;
+using kestrun::testing::mode;
+using kestrun::testing::normalised;
+using kestrun::testing::only;
+using kestrun::testing::printed;
+using kestrun::testing::prompts;
 using kestrun::vcl::IDCANCEL;
 using kestrun::vcl::IDOK;
 using strings = std::vector<std::string>;
@@ -31,59 +35,9 @@ void every_attachment(dialog_rig& rig, bool joint)
         rig.host.rekzez_mut().pitb(p).dg(1).set_text("dzial", "handel");
 }
 
-// The class and parameters of a page, parameters sorted, whichever way it printed.
-std::string normalised(const std::string& line)
-{
-    std::istringstream in(line);
-    std::string cls, param;
-    in >> cls;
-    strings params;
-    while (in >> param)
-        params.push_back(param);
-    std::sort(params.begin(), params.end());
-    for (const auto& p : params)
-        cls += " " + p;
-    return cls;
-}
-
-strings printed(const dialog_rig& rig)
-{
-    strings out;
-    for (const auto& l : rig.pages.empty() ? rig.direct : rig.pages)
-        out.push_back(normalised(l));
-    return out;
-}
-
-strings prompts(const dialog_rig& rig)
-{
-    strings out;
-    for (const auto& p : rig.sequence({"message_box"}))
-        out.push_back(
-            p.substr(7, p.find('\n') == std::string::npos ? std::string::npos : p.find('\n') - 7));
-    return out;
-}
-
-void only(kestrun::print_dialog& d, std::initializer_list<const char*> boxes)
-{
-    for (auto* b : d.PageBoxes())
-        b->Checked =
-            std::any_of(boxes.begin(), boxes.end(), [&](const char* n) { return b->Name() == n; });
-}
-
-enum class mode { blank, preprinted, port };
-
 void print(dialog_rig& rig, mode m, const std::function<void(kestrun::print_dialog&)>& choose = {})
 {
-    if (m == mode::port)
-        rig.host.rekster_mut().set_flag("dr_port", true);
-    auto d = rig.open("Tf_wydpit36");
-    rig.show(*d, [&](kestrun::print_dialog& dlg) {
-        if (m != mode::port && dlg.ChB_niezadr->Checked != (m == mode::blank))
-            dlg.ChB_niezadr->Click();
-        if (choose)
-            choose(dlg);
-        dlg.kl_druk->Click();
-    });
+    kestrun::testing::print(rig, "Tf_wydpit36", m, choose);
 }
 
 TEST(pit36_dialog, page_sequence_of_joint_and_individual_returns_in_every_mode)
