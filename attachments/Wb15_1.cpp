@@ -2,19 +2,20 @@
 // the two businesses of the sheet (part B) and the identification of the sheet's first
 // partnership (part C.1.1). Entries are shown by their position: the sheet that starts at
 // business nr shows businesses nr and nr + 1, whether or not the entries before them are in use.
-#include "attachments/Wb15_1.h"
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 #include "framework/pitb_sheets.h"
 #include "host/tamdor/libr.h"
 
-TF_wb15_1* F_wb15_1 = nullptr;
+class TF_wb15_1 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_b_1BeforePrint();
 
-TF_wb15_1::TF_wb15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wb15_1")
-{
-    connect_before_print(&TF_wb15_1::QR_b_1BeforePrint);
-}
+protected:
+    std::span<const int> values(std::string_view name) const override;
+};
+KESTRUN_PAGE(TF_wb15_1, F_wb15_1, QR_b_1BeforePrint)
 
 std::span<const int> TF_wb15_1::values(std::string_view name) const
 {
@@ -26,7 +27,7 @@ std::span<const int> TF_wb15_1::values(std::string_view name) const
     return person_page::values(name);
 }
 
-void TF_wb15_1::QR_b_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wb15_1::QR_b_1BeforePrint()
 {
     const auto b = host().rekzez().pitb(nrp);
 
@@ -73,5 +74,3 @@ void TF_wb15_1::QR_b_1BeforePrint(kestrun::vcl::TObject*, bool&)
     text("QRL_regsp1", Sysutils::Trim(sp.text("regsp")));
     text("QRL_mprowsp1", Sysutils::Trim(sp.text("mprowsp")));
 }
-
-KESTRUN_PAGE_UNIT(TF_wb15_1, Wb15_1, F_wb15_1)

@@ -1,19 +1,24 @@
 // PIT/B (version 14), page 2/2: the amounts of the sheet's first partnership (C.1.2), the second
 // and third partnerships (C.2, C.3) and part D, the totals over all the person's businesses and
 // partnerships in use. Part D prints once per person, on the last sheet.
-#include "attachments/Wb15_2.h"
 
-#include "framework/module.h"
+#include "framework/person_page.h"
 #include "framework/pitb_sheets.h"
 #include "host/tamdor/libr.h"
 
-TF_wb15_2* F_wb15_2 = nullptr;
+class TF_wb15_2 : public kestrun::person_page {
+public:
+    using person_page::person_page;
+    void QR_b_2BeforePrint();
 
-TF_wb15_2::TF_wb15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : person_page(owner, host, "Wb15_2")
-{
-    connect_before_print(&TF_wb15_2::QR_b_2BeforePrint);
-}
+protected:
+    std::span<const int> values(std::string_view name) const override;
+
+private:
+    void partnership_amounts(int i);
+    void partnership_identification(int i);
+};
+KESTRUN_PAGE(TF_wb15_2, F_wb15_2, QR_b_2BeforePrint)
 
 std::span<const int> TF_wb15_2::values(std::string_view name) const
 {
@@ -27,7 +32,7 @@ std::span<const int> TF_wb15_2::values(std::string_view name) const
     return person_page::values(name);
 }
 
-void TF_wb15_2::QR_b_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wb15_2::QR_b_2BeforePrint()
 {
     const auto b = host().rekzez().pitb(nrp);
 
@@ -107,5 +112,3 @@ void TF_wb15_2::partnership_identification(int i)
     text_by_name(indexed("QRL_regsp", row), sp.text("regsp"));
     text_by_name(indexed("QRL_mprowsp", row), sp.text("mprowsp"));
 }
-
-KESTRUN_PAGE_UNIT(TF_wb15_2, Wb15_2, F_wb15_2)

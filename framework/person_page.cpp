@@ -60,6 +60,12 @@ void person_page::check_parameters() const
     }
 }
 
+int person_page::status_code() const
+{
+    const auto z = host().rekzez();
+    return nrp == 1 ? z.integer("idp") : z.integer("idm");
+}
+
 void person_page::person_header(id_box box)
 {
     const auto p = person();

@@ -34,6 +34,10 @@ protected:
 
     // The person's own fields of rekzez: the taxpayer's, or the spouse's twins.
     auto person() const { return host().rekzez().person(nrp); }
+    // The square of PIT-36 section C marked for the person (idp for the taxpayer, idm for the
+    // spouse): 3 uses the exemption of art. 44 ust. 7a in the tax year, 4 adds back income
+    // exempt in past years.
+    int status_code() const;
 
     // Box 1 of the header: forms without a PESEL alternative take the NIP alone.
     enum class id_box { nip, nip_or_pesel };
