@@ -6,7 +6,9 @@
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -162,6 +164,37 @@ TEST(pitb_pages, parameters_outside_the_sheets_are_refused_by_name)
         auto result = kestrun::printing::probe::run(kestrun::testing::cli + " fields " + r.args);
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.output, std::string("kestrun: ") + r.message + "\n");
+    }
+}
+
+TEST(pitb_pages, longest_texts_and_largest_amounts_print_inside_their_fields)
+{
+    // Every text at its capacity, with wide Polish capitals, and amounts of eight digits.
+    const nlohmann::json business = {
+        {"dzial", "Wytwarzanie wyrobów z gliny, ceramiki i porcelany – ŁĘŻ"},
+        {"reg", "123456789"},
+        {"mp", "Świętochłowice, ul. Wojska Polskiego 123"},
+        {"prz", 99999999.99},
+        {"ko", -99999999.99},
+        {"d", -99999999.99}};
+    const nlohmann::json partnership = {{"nazsp", "Przedsiębiorstwo Wielobranżowe ŻÓŁW sp.j"},
+                                        {"prsp", 100},
+                                        {"nipsp", "1234567890"},
+                                        {"regsp", "987654321"},
+                                        {"mprowsp", "Świętochłowice, ul. Wojska Polskiego 123"},
+                                        {"kw", std::vector<double>(6, -99999999.99)}};
+    const nlohmann::json person = {{"dg", std::vector<nlohmann::json>(4, business)},
+                                   {"sp", std::vector<nlohmann::json>(6, partnership)}};
+    kestrun::printing::probe::scratch_dir dir;
+    const auto file = dir / "pitb.json";
+    std::ofstream(file) << nlohmann::json{{"rekzez",
+                                           {{"nip", "5261040828"},
+                                            {"nazw", "Żółkiewska-Świętochowska"},
+                                            {"pitb", {person, person}}}}};
+    for (const char* args : {"TF_wb15_1 --nr 3 --ilb 2", "TF_wb15_2 --nr 4"}) {
+        SCOPED_TRACE(args);
+        kestrun::testing::expect_page_prints_inside_fields(
+            std::string(args) + " " + kestrun::testing::shell_quote(file), dir / "page.pdf");
     }
 }
 
