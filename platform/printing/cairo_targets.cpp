@@ -50,16 +50,15 @@ std::string pdf_date()
     return text;
 }
 
-// The PDF source of a scan: an image surface that carries the JPEG bytes, which the PDF
-// backend embeds as they are. Its pixels are never read (the surface is opaque, so cairo does
-// not look for transparency, and the JPEG is what is drawn), so the allocation stays untouched
-// zero pages. The PDF keeps a snapshot of every source until the document is finished, and a
-// source destroyed while its snapshot lives is first copied pixel for pixel into it: a print job
-// therefore owns its sources and destroys them only after its document is finished.
+// The PDF source of a scan: a one-pixel image surface that carries the JPEG bytes, which the
+// PDF backend embeds as they are, with the width and height their header states. Its pixel is
+// never read (the surface is opaque, so cairo does not look for transparency, and the JPEG is
+// what is drawn). It is one pixel, not the scan's size, because the PDF keeps a snapshot of every
+// source and copies a source's pixels into it when the source is destroyed first: a scan-sized
+// surface cost about 5 MB of copying and page faults per form page.
 cairo_surface_t* make_pdf_source(const jpeg_image& image)
 {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width_px(), image.height_px());
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
     const auto& bytes = image.bytes();
     // A copy of the bytes goes with the surface: the image need not outlive the job.
     auto* copy = static_cast<unsigned char*>(std::malloc(std::max<std::size_t>(bytes.size(), 1)));
@@ -176,7 +175,7 @@ private:
         if (source == nullptr) {
             source = make_pdf_source(image);
         }
-        paint_stretched(m_cr, source, image.width_px(), image.height_px(), where);
+        paint_stretched(m_cr, source, 1, 1, where);
     }
 
     void on_end_page() override { cairo_show_page(m_cr); }
