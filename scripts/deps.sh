@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages kestrun builds and tests with, when any is missing.
+#   scripts/deps.sh [--bench]    --bench: also what bench/run.sh compares kestrun with
 set -euo pipefail
 packages=(
     build-essential cmake pkg-config clang-format
@@ -7,6 +8,9 @@ packages=(
     nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils qpdf
 )
+if [[ ${1:-} == --bench ]]; then
+    packages+=(python3-reportlab python3-pil)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

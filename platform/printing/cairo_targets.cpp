@@ -6,13 +6,14 @@
 #include "platform/printing/jpeg_codec.h"
 #include "platform/printing/render_target.h"
 
+#include <algorithm>
 #include <cairo-pdf.h>
 #include <cairo.h>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <mutex>
+#include <map>
 
 namespace kestrun::printing {
 
@@ -49,34 +50,35 @@ std::string pdf_date()
     return text;
 }
 
-// The PDF source of a scan: an image surface that carries the JPEG bytes, which the PDF
-// backend embeds as they are. Its pixels are never read (the surface is opaque, so cairo does
-// not look for transparency, and the JPEG is what is drawn); the allocation is untouched
-// zero pages. Made once per image and kept with it.
-std::mutex source_lock;
-
-cairo_surface_t* pdf_source(const jpeg_image& image)
+// The PDF source of a scan: a one-pixel image surface that carries the JPEG bytes, which the
+// PDF backend embeds as they are, with the width and height their header states. Its pixel is
+// never read (the surface is opaque, so cairo does not look for transparency, and the JPEG is
+// what is drawn). It is one pixel, not the scan's size, because the PDF keeps a snapshot of every
+// source and copies a source's pixels into it when the source is destroyed first: a scan-sized
+// surface cost about 5 MB of copying and page faults per form page.
+cairo_surface_t* make_pdf_source(const jpeg_image& image)
 {
-    const std::lock_guard lock(source_lock);
-    auto& cache = image.device_cache();
-    if (!cache) {
-        cairo_surface_t* surface =
-            cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width_px(), image.height_px());
-        const auto& bytes = image.bytes();
-        // The bytes belong to the image, which outlives the surface kept in its cache.
-        const cairo_status_t status = cairo_surface_set_mime_data(
-            surface, CAIRO_MIME_TYPE_JPEG, bytes.data(), bytes.size(), nullptr, nullptr);
-        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
-            status != CAIRO_STATUS_SUCCESS) {
-            const cairo_status_t failed =
-                status != CAIRO_STATUS_SUCCESS ? status : cairo_surface_status(surface);
-            cairo_surface_destroy(surface);
-            check_status(failed, "form image " + image.origin());
-        }
-        cache = std::shared_ptr<void>(
-            surface, [](void* s) { cairo_surface_destroy(static_cast<cairo_surface_t*>(s)); });
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    const auto& bytes = image.bytes();
+    // A copy of the bytes goes with the surface: the image need not outlive the job.
+    auto* copy = static_cast<unsigned char*>(std::malloc(std::max<std::size_t>(bytes.size(), 1)));
+    if (copy == nullptr) {
+        cairo_surface_destroy(surface);
+        throw render_error("form image " + image.origin() + ": out of memory");
     }
-    return static_cast<cairo_surface_t*>(cache.get());
+    std::copy(bytes.begin(), bytes.end(), copy);
+    const cairo_status_t status = cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_JPEG, copy,
+                                                              bytes.size(), std::free, copy);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::free(copy);
+    }
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || status != CAIRO_STATUS_SUCCESS) {
+        const cairo_status_t failed =
+            status != CAIRO_STATUS_SUCCESS ? status : cairo_surface_status(surface);
+        cairo_surface_destroy(surface);
+        check_status(failed, "form image " + image.origin());
+    }
+    return surface;
 }
 
 void paint_stretched(cairo_t* cr, cairo_surface_t* source, double width_px, double height_px,
@@ -97,17 +99,21 @@ void paint_stretched(cairo_t* cr, cairo_surface_t* source, double width_px, doub
 // into their fields the same way on both.
 class cairo_target : public render_target {
 public:
-    ~cairo_target() override
+    ~cairo_target() override { release(); }
+
+protected:
+    void release()
     {
         if (m_cr != nullptr) {
             cairo_destroy(m_cr);
+            m_cr = nullptr;
         }
         if (m_surface != nullptr) {
             cairo_surface_destroy(m_surface);
+            m_surface = nullptr;
         }
     }
 
-protected:
     // The recorded form is replayed into the surface: vectors and text in a PDF, drawn at the
     // resolution of the page in a PNG.
     void on_draw_vector(const vector_picture& drawing, rect_mm where) override
@@ -128,6 +134,14 @@ protected:
 class pdf_target final : public cairo_target {
 public:
     explicit pdf_target(std::filesystem::path file) : m_file(std::move(file)) {}
+    ~pdf_target() override
+    {
+        // The document first, so that no snapshot of a source outlives it.
+        release();
+        for (const auto& [image, source] : m_sources) {
+            cairo_surface_destroy(source);
+        }
+    }
 
 private:
     static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
@@ -156,7 +170,12 @@ private:
 
     void on_draw_image(const jpeg_image& image, rect_mm where) override
     {
-        paint_stretched(m_cr, pdf_source(image), image.width_px(), image.height_px(), where);
+        // One source per scan and job: a scan on several pages is embedded once.
+        auto& source = m_sources[&image];
+        if (source == nullptr) {
+            source = make_pdf_source(image);
+        }
+        paint_stretched(m_cr, source, 1, 1, where);
     }
 
     void on_end_page() override { cairo_show_page(m_cr); }
@@ -175,6 +194,7 @@ private:
 
     std::filesystem::path m_file;
     std::vector<std::uint8_t> m_bytes;
+    std::map<const jpeg_image*, cairo_surface_t*> m_sources;
 };
 
 class png_target final : public cairo_target {

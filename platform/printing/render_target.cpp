@@ -6,7 +6,6 @@
 #include "platform/printing/jpeg_codec.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace kestrun::printing {
 
@@ -77,13 +76,16 @@ void render_target::finish()
 
 std::shared_ptr<const jpeg_image> jpeg_image::load(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const auto size = in ? static_cast<std::streamoff>(in.tellg()) : std::streamoff{-1};
+    if (!in || size < 0) {
         throw render_error("form image " + file.string() + ": cannot be read");
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (in.bad()) {
+    // Read whole: a scan is a few hundred kilobytes, read once per process.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (!in) {
         throw render_error("form image " + file.string() + ": cannot be read");
     }
     return from_bytes(std::move(bytes), file.string());

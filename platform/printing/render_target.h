@@ -51,11 +51,6 @@ public:
     int height_px() const { return m_height; }
     const std::string& origin() const { return m_origin; }
 
-    // What a cairo target builds from the scan once: the image surface that carries these bytes
-    // into a PDF. Kept with the image so that it is made once per image and dies with it; opaque
-    // to everyone but the cairo targets.
-    std::shared_ptr<void>& device_cache() const { return m_device_cache; }
-
     jpeg_image(std::vector<std::uint8_t> bytes, int width, int height, std::string origin)
         : m_bytes(std::move(bytes)), m_width(width), m_height(height), m_origin(std::move(origin))
     {
@@ -65,7 +60,6 @@ private:
     std::vector<std::uint8_t> m_bytes;
     int m_width = 0, m_height = 0;
     std::string m_origin;
-    mutable std::shared_ptr<void> m_device_cache;
 };
 
 // A form drawn from its description (assets/forms/<Unit>.json): recorded once, with its print

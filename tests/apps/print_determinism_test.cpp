@@ -1,0 +1,67 @@
+// A print run is reproducible: the same return gives byte-identical PDFs whatever folder the run
+// writes into, whatever the time zone and whatever the user's language. A print shop compares
+// reprints by their bytes, and a signed or archived return must not change when printed again.
+
+#include "tests/support/cli_probe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using kestrun::printing::probe::read_bytes;
+using kestrun::printing::probe::run;
+using kestrun::printing::probe::scratch_dir;
+using kestrun::testing::cli;
+using kestrun::testing::shell_quote;
+
+const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
+
+std::map<std::string, std::vector<std::uint8_t>> print_run(const std::filesystem::path& folder,
+                                                           const std::string& environment)
+{
+    std::filesystem::create_directories(folder);
+    const auto r = run("cd " + shell_quote(folder) + " && env -u SOURCE_DATE_EPOCH " + environment +
+                       " " + cli + " print pit28 " + shell_quote(example) +
+                       " --yes --quiet --mode blank --printer PDF --settings " +
+                       shell_quote(folder / "settings") + " --out " + shell_quote(folder / "out"));
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "out"))
+        files[entry.path().filename().string()] = read_bytes(entry.path());
+    return files;
+}
+
+TEST(print_run, gives_the_same_bytes_in_any_folder_time_zone_and_locale)
+{
+    struct setting {
+        std::string folder, environment;
+        const char* why;
+    };
+    const setting settings[] = {
+        {"a", "TZ=UTC LANG=C LC_ALL=C", "the reference run"},
+        {"a-again", "TZ=UTC LANG=C LC_ALL=C", "the same run again"},
+        {"b/deeper/ścieżka z odstępem", "TZ=Pacific/Kiritimati LANG=pl_PL.UTF-8 LC_ALL=pl_PL.UTF-8",
+         "another folder, Polish locale, fourteen hours ahead of UTC"},
+        {"c", "TZ=America/Los_Angeles LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LC_NUMERIC=de_DE.UTF-8",
+         "a decimal-comma locale eight hours behind UTC"},
+        {"d", "TZ=Europe/Warsaw LANG=C.UTF-8 LC_ALL=C.UTF-8 HOME=/nonexistent",
+         "Warsaw time, UTF-8 C locale, no home folder"},
+    };
+    scratch_dir dir;
+    std::map<std::string, std::vector<std::uint8_t>> reference;
+    for (const auto& s : settings) {
+        SCOPED_TRACE(s.why);
+        const auto files = print_run(dir / s.folder, s.environment);
+        ASSERT_EQ(files.size(), 14U);
+        if (reference.empty()) {
+            reference = files;
+            continue;
+        }
+        for (const auto& [name, bytes] : reference) {
+            ASSERT_TRUE(files.count(name)) << name;
+            EXPECT_TRUE(files.at(name) == bytes) << name << " differs";
+        }
+    }
+}
+
+} // namespace
