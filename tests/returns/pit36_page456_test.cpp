@@ -1,16 +1,14 @@
 // PIT-36 pages 4-6 and the blocks PIT-37 pages 3-4 share with them.
 
 #include "framework/module.h"
-#include "tests/support/page_probe.h"
-#include "tests/support/record_builder.h"
+#include "tests/returns/pit36_return.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using kestrun::host::host_state;
+using namespace pit36_test;
 using kestrun::host::record_id;
-using kestrun::test::rekzez_builder;
 using kestrun::testing::fill_page;
 
 constexpr const char* refund[] = {"QRL_uz_zus1", "QRL_uz_zus2", "QRL_uz_dz1", "QRL_uz_dz2",
@@ -19,7 +17,7 @@ constexpr const char* refund[] = {"QRL_uz_zus1", "QRL_uz_zus2", "QRL_uz_dz1", "Q
 // The spouse's data is in the record either way: a page must not print it alone.
 rekzez_builder couple(bool joint)
 {
-    return joint ? rekzez_builder{}.joint() : rekzez_builder{};
+    return joint ? pit36_return() : individual(pit36_return());
 }
 
 TEST(pit36_pages456, child_relief_refund_prints_as_one_block_or_not_at_all)
