@@ -3,16 +3,16 @@
 // raise the tax base, and the start of section H. The page is printed with narrow side margins,
 // as the form's wide columns need.
 
-#include "framework/page_report.h"
 #include "framework/ten_thousandths.h"
 #include "host/tamdor/libr.h"
+#include "returns/income_rows.h"
 
 #include <array>
 #include <string>
 
-class TF_w36153 : public kestrun::page_report {
+class TF_w36153 : public kestrun::income_page {
 public:
-    using page_report::page_report;
+    using income_page::income_page;
     void QR_36_3BeforePrint();
 
 private:
@@ -57,20 +57,10 @@ void TF_w36153::QR_36_3BeforePrint()
     text("QRL_zr_str", Sysutils::Trim(z.text("zr_str"))); // box 151, the sources of the losses
     amount("QRL_str", z.real("str"));
     spouse_amount("QRL_str1", z.real("str_m"));
-    amount("QRL_zus", z.real("zus")); // boxes 153-156, social insurance at home and abroad
-    spouse_amount("QRL_zus1", z.real("zus_m"));
-    amount("QRL_zus_zagr", z.real("zus_zagr"));
-    spouse_amount("QRL_zus_zagr1", z.real("zus_zagr_m"));
-    amount("QRL_dpo", z.real("dpo")); // box 157
-    spouse_amount("QRL_dpo1", z.real("dpo_m"));
-    amount("QRL_po", z.real("po")); // box 159, PIT/O part B
-    spouse_amount("QRL_po1", z.real("po_m"));
-    amount("QRL_ods", z.real("ulga_ods")); // box 161, PIT/D part B.1
+    income_deductions(); // boxes 153-161: PIT/O part B and PIT/D part B.1
     amount("QRL_obn", z.real("obn"));
     spouse_amount("QRL_obn1", z.real("obn_m"));
-    amount("QRL_pd", z.real("pd")); // boxes 164-166, PIT/D part B.3
-    amount("QRL_pdbiez", z.real("pdbiez"));
-    amount("QRL_pdnast", z.real("pdnast"));
+    housing_deductions();           // boxes 164-166, PIT/D part B.3
     amount("QRL_zw", z.real("zw")); // box 167, the special economic zone
     spouse_amount("QRL_zw1", z.real("zw_m"));
     // Section G, boxes 169-180: the taxpayer's amount in the odd box, the spouse's in the even.

@@ -33,27 +33,9 @@ KESTRUN_PAGE(TF_w37152, F_w37152, QR_37_2BeforePrint)
 
 void TF_w37152::QR_37_2BeforePrint()
 {
-    const auto z = host().rekzez();
-    for (int p = 1; p <= 2; ++p) {
-        if (p == 2 && !joint()) {
-            clear_spouse_rows(pit37_income);
-            break;
-        }
-        income_rows(pit37_income, p);
-        half_cost_rows(pit37_income, p);
-    }
+    income_of_both(pit37_income);
     // Section D, boxes 99-111: the deductions as the host computed them.
-    amount("QRL_zus", z.real("zus"));
-    spouse_amount("QRL_zus1", z.real("zus_m"));
-    amount("QRL_zus_zagr", z.real("zus_zagr"));
-    spouse_amount("QRL_zus_zagr1", z.real("zus_zagr_m"));
-    amount("QRL_dpo", z.real("dpo"));
-    spouse_amount("QRL_dpo1", z.real("dpo_m"));
-    amount("QRL_po", z.real("po"));
-    spouse_amount("QRL_po1", z.real("po_m"));
-    amount("QRL_ods", z.real("ulga_ods"));
-    amount("QRL_pd", z.real("pd"));
-    amount("QRL_pdbiez", z.real("pdbiez"));
-    amount("QRL_pdnast", z.real("pdnast"));
-    amount("QRL_doch_opod", z.real("doch_opod"));
+    income_deductions();
+    housing_deductions();
+    amount("QRL_doch_opod", host().rekzez().real("doch_opod"));
 }

@@ -12,11 +12,55 @@ namespace {
 constexpr int exemption_used_this_year = 3;
 constexpr int exemption_added_back = 4;
 
+using amount_key = host::person_key<host::rekzez_layout, host::access::real, 0>;
+
+struct person_amount {
+    std::string_view field; // the taxpayer's box; the spouse's adds "1"
+    amount_key amount;
+};
+
+constexpr person_amount deductions[] = {
+    {"QRL_zus", "zus"},
+    {"QRL_zus_zagr", "zus_zagr"},
+    {"QRL_dpo", "dpo"},
+    {"QRL_po", "po"},
+};
+
 } // namespace
+
+void income_page::income_deductions()
+{
+    const auto z = host().rekzez();
+    for (const auto& d : deductions) {
+        amount(d.field, z.person(1).real(d.amount));
+        spouse_amount(std::string(d.field) + "1", z.person(2).real(d.amount));
+    }
+    amount("QRL_ods", z.real("ulga_ods"));
+}
+
+void income_page::housing_deductions()
+{
+    const auto z = host().rekzez();
+    amount("QRL_pd", z.real("pd"));
+    amount("QRL_pdbiez", z.real("pdbiez"));
+    amount("QRL_pdnast", z.real("pdnast"));
+}
 
 std::string income_page::person_field(int p, std::string_view suffix)
 {
     return std::string("QRL_p") + person_letter(p) + std::string(suffix);
+}
+
+void income_page::income_of_both(const income_table& table)
+{
+    for (int p = 1; p <= 2; ++p) {
+        if (p == 2 && !joint()) {
+            clear_spouse_rows(table);
+            return;
+        }
+        income_rows(table, p);
+        half_cost_rows(table, p);
+    }
 }
 
 void income_page::income_rows(const income_table& table, int p)
@@ -25,6 +69,13 @@ void income_page::income_rows(const income_table& table, int p)
     const auto person = z.person(p);
     const int status = p == 1 ? z.integer("idp") : z.integer("idm");
     for (const auto& row : table.rows) {
+        if (row.shape == income_shape::disposal) {
+            const std::string stem = std::string("QRL_poz") + person_letter(p);
+            amount(indexed(stem, 1), person.real("zbyc", 1));
+            amount(indexed(stem, 2), person.real("zbyc", 2));
+            sign_split(indexed(stem, 3), indexed(stem, 4), person.real("zbyc", 3));
+            continue;
+        }
         const auto field = [&](int column) {
             return person_field(p, std::to_string(row.field_row) + std::to_string(column));
         };
@@ -57,6 +108,8 @@ void income_page::income_rows(const income_table& table, int p)
                 amount(field(4), result < 0 ? -result : 0.0);
             }
             break;
+        case income_shape::disposal:
+            break;
         }
         amount(field(5), advance, 0);
     }
@@ -77,6 +130,10 @@ void income_page::clear_spouse_rows(const income_table& table)
     for (int row = 1; row <= table.field_rows; ++row)
         for (int column = 1; column <= 5; ++column)
             text_by_name(indexed("QRL_pm", row, column), "");
+    for (const auto& row : table.rows)
+        if (row.shape == income_shape::disposal)
+            for (int column = 1; column <= 4; ++column)
+                text_by_name(indexed("QRL_pozm", column), "");
     for (int half_cost_row : table.half_cost_rows)
         for (int column = 1; column <= 2; ++column)
             text_by_name(indexed("QRL_pm", half_cost_row, column) + "_1", "");

@@ -16,11 +16,13 @@ enum class income_shape {
     pension,  // pensions: income, the result with its sign, advance tax (no costs, no loss)
     total,    // the total row: income, costs, the result with its sign, advance tax
     business, // business: split, except that section C's exemption codes 3 and 4 decide the loss
+    disposal, // PIT-36's paid disposal of things: split, from the host's 4-byte floats zbyc,
+              // into boxes of their own, QRL_poz<c>1 to QRL_poz<c>4
 };
 
 struct income_row {
-    int field_row; // the row digit of the field names: QRL_p<c><row><column>
-    int data_row;  // the row of the person's stored income table zr / zr_m
+    int field_row; // the row digit of the field names: QRL_p<c><row><column> (0 for disposal)
+    int data_row;  // the row of the person's stored income table zr / zr_m (0 for disposal)
     income_shape shape;
 };
 
@@ -36,12 +38,23 @@ public:
     using page_report::page_report;
 
 protected:
-    // The income rows of person p (1 taxpayer, letter p; 2 spouse, letter m), in table order.
+    // The income table of the taxpayer and, under joint taxation, of the spouse; a return that
+    // is not joint has every name of the spouse's rows emptied.
+    void income_of_both(const income_table& table);
+    // The deductions from income that PIT-36 and PIT-37 print alike: social insurance at home
+    // and abroad, the income after them and the PIT/O deductions, each of the taxpayer and,
+    // under joint taxation, of the spouse, then the interest relief of PIT/D part B.1.
+    void income_deductions();
+    // The housing expenses of PIT/D part B.3: deducted, deductible this year, and later.
+    void housing_deductions();
+
+private:
+    // The income rows of person p (1 taxpayer, letter p; 2 spouse, letter m), in table order,
+    // then the 50 % cost boxes.
     void income_rows(const income_table& table, int p);
-    // The 50 % cost boxes of person p.
     void half_cost_rows(const income_table& table, int p);
-    // A return that is not joint: every name of the spouse's rows emptied, including names
-    // the layout does not hold (the total row has no loss box, pensions no costs or loss).
+    // Every name of the spouse's rows emptied, including names the layout does not hold (the
+    // total row has no loss box, pensions no costs or loss).
     void clear_spouse_rows(const income_table& table);
 
     static char person_letter(int p) { return p == 1 ? 'p' : 'm'; }
