@@ -2,6 +2,7 @@
 
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "host/korvel/settings_file.h"
 #include "host/korvel/zezwyd.h"
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
@@ -9,7 +10,6 @@
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
-#include "platform/vcl/typed_file.h"
 
 #include <iostream>
 
@@ -200,12 +200,7 @@ void print_dialog::save_mode(bool stored_at_activation, std::string_view field,
         return;
     store(wydr_niezadr);
     vcl::trace::emit("settings_write", {{"field", field}, {"value", wydr_niezadr}});
-    vcl::TTypedFile zbster;
-    zbster.AssignFile(m_settings / "zbster");
-    auto record = m_host->bytes(host::record_id::rekster);
-    zbster.Reset(record.size());
-    zbster.Write(record);
-    zbster.CloseFile();
+    host::store_settings(m_settings, *m_host);
 }
 
 std::unique_ptr<host::margin_pair[]> print_dialog::new_margin_table()

@@ -55,10 +55,3 @@ namespace Pr_vcl {
 std::string wydznaki(std::string_view text);
 
 } // namespace Pr_vcl
-
-namespace Sysutils {
-
-// Leading and trailing blanks and control characters removed.
-std::string Trim(std::string_view text);
-
-} // namespace Sysutils

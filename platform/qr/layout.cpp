@@ -1,15 +1,15 @@
 #include "platform/qr/layout.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace kestrun::qr {
 
@@ -189,8 +189,8 @@ std::string_view kind_name(component_kind kind)
 page_design parse_design(std::string_view json_text, const std::string& origin)
 {
     parse_context cx{origin};
-    json doc = json::parse(json_text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object())
+    json doc = io::parse_json(json_text, origin);
+    if (!doc.is_object())
         cx.fail("$", "not a JSON object");
     page_design d;
     auto text_member = [&](const char* key) {
@@ -262,13 +262,11 @@ const page_design& design_of(std::string_view unit)
         return *it->second;
     auto dir = asset_dir();
     auto file = dir / "layouts" / (std::string(unit) + ".json");
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (!std::filesystem::exists(file))
         throw input_error("missing asset " + file.string() + " (the layout of " +
                           std::string(unit) + ")");
-    std::stringstream text;
-    text << in.rdbuf();
-    auto design = std::make_unique<page_design>(parse_design(text.str(), file.string()));
+    const auto text = io::read_text_file(file, io::document_limit, "layout");
+    auto design = std::make_unique<page_design>(parse_design(text, file.string()));
     auto jpeg = dir / "forms" / (std::string(unit) + ".jpg");
     if (!std::filesystem::exists(jpeg))
         throw input_error("missing asset " + jpeg.string() + " (the form image of " +

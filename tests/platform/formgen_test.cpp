@@ -71,7 +71,7 @@ TEST(formgen, names_what_is_wrong_in_a_description)
         {R"({"items": []})", "$.width_px", "no width"},
         {R"({"width_px": 1100, "items": [{"kind": "text", "rect_px": [1, 2, 3, 4]}]})",
          "$.items[0].text", "a text item without its text"},
-        {"{", "not JSON", "a cut-off file"},
+        {"{", "not valid JSON", "a cut-off file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);

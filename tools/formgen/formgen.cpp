@@ -4,13 +4,13 @@
 // is in proportion, 120 dots per inch. The same input gives the same bytes.
 
 #include "platform/error.h"
-#include "platform/printing/file_output.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 #include "platform/printing/jpeg_codec.h"
 #include "tools/formgen/form_drawing.h"
 
 #include <cairo.h>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -21,21 +21,7 @@ using nlohmann::json;
 
 json read_json(const std::string& file)
 {
-    std::ifstream in(file);
-    if (!in) {
-        throw kestrun::io_error("cannot read " + file);
-    }
-    try {
-        // Deeply nested values crash the JSON library when copied; a form is four levels deep.
-        return json::parse(in, [&](int depth, json::parse_event_t, json&) {
-            if (depth > 16) {
-                throw input_error(file + ": nested deeper than 16 levels");
-            }
-            return true;
-        });
-    } catch (const json::parse_error& e) {
-        throw input_error(file + ": not JSON (byte " + std::to_string(e.byte) + ")");
-    }
+    return kestrun::io::read_json_file(file, kestrun::io::document_limit, "form description");
 }
 
 void generate(const std::string& form_file, const std::string& layout_file,
@@ -77,7 +63,7 @@ void generate(const std::string& form_file, const std::string& layout_file,
     const auto jpeg = kestrun::printing::encode_jpeg_rgb24(
         cairo_image_surface_get_data(surface.get()), width, height,
         cairo_image_surface_get_stride(surface.get()), {});
-    kestrun::printing::write_file_whole(out_file, jpeg);
+    kestrun::io::write_file(out_file, jpeg);
 }
 
 } // namespace
