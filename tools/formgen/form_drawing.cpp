@@ -136,8 +136,9 @@ void text(cairo_t* cr, const std::string& utf8, rect_px r, const text_style& sty
     cairo_save(cr);
     cairo_scale(cr, px_per_pt, px_per_pt);
     set_colour(cr, ink);
-    printing::draw_fitted_text(
-        cr, utf8, {r.x / px_per_pt, r.y / px_per_pt, r.w / px_per_pt, r.h / px_per_pt}, style);
+    printing::draw_fitted_text(cr, utf8,
+                               {r.x / px_per_pt, r.y / px_per_pt, r.w / px_per_pt, r.h / px_per_pt},
+                               style, smallest_print_pt);
     cairo_restore(cr);
 }
 
