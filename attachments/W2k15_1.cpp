@@ -1,16 +1,16 @@
-#include "attachments/W2k15_1.h"
+// PIT-2K (version 8): the statement on the expenses of a housing investment, naming the spouse
+// too under joint taxation.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_w2k15_1* F_w2k15_1 = nullptr;
+class TF_w2k15_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_2k_1BeforePrint();
+};
+KESTRUN_PAGE(TF_w2k15_1, F_w2k15_1, QR_2k_1BeforePrint)
 
-TF_w2k15_1::TF_w2k15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W2k15_1")
-{
-    connect_before_print(&TF_w2k15_1::QR_2k_1BeforePrint);
-}
-
-void TF_w2k15_1::QR_2k_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w2k15_1::QR_2k_1BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -28,5 +28,3 @@ void TF_w2k15_1::QR_2k_1BeforePrint(kestrun::vcl::TObject*, bool&)
     text("QRL_rok3", std::to_string(z.integer("rok_kr")));
     amount("QRL_kw3", z.real("kw_kr")); // box 15
 }
-
-KESTRUN_PAGE_UNIT(TF_w2k15_1, W2k15_1, F_w2k15_1)

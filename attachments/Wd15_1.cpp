@@ -1,16 +1,16 @@
-#include "attachments/Wd15_1.h"
+// PIT/D (version 25) page 1/2: both identifiers, the taxpayer and the spouse, the interest
+// relief with the spouses' request B.1.1, the acquired rights and the deduction from income.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_wd15_1* F_wd15_1 = nullptr;
+class TF_wd15_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_d_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wd15_1, F_wd15_1, QR_d_1BeforePrint)
 
-TF_wd15_1::TF_wd15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wd15_1")
-{
-    connect_before_print(&TF_wd15_1::QR_d_1BeforePrint);
-}
-
-void TF_wd15_1::QR_d_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wd15_1::QR_d_1BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -44,5 +44,3 @@ void TF_wd15_1::QR_d_1BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_odl_doch28", z.real("odl_doch28"));
     amount("QRL_odl_doch36", z.real("odl_doch36"));
 }
-
-KESTRUN_PAGE_UNIT(TF_wd15_1, Wd15_1, F_wd15_1)

@@ -1,16 +1,16 @@
-#include "attachments/Wd15_2.h"
+// PIT/D (version 25) page 2/2: the spouses' request B.3.1, the deductions from tax and the
+// spouses' request C.2.1.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_wd15_2* F_wd15_2 = nullptr;
+class TF_wd15_2 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_d_2BeforePrint();
+};
+KESTRUN_PAGE(TF_wd15_2, F_wd15_2, QR_d_2BeforePrint)
 
-TF_wd15_2::TF_wd15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wd15_2")
-{
-    connect_before_print(&TF_wd15_2::QR_d_2BeforePrint);
-}
-
-void TF_wd15_2::QR_d_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wd15_2::QR_d_2BeforePrint()
 {
     const auto z = host().rekzez();
 
@@ -46,5 +46,3 @@ void TF_wd15_2::QR_d_2BeforePrint(kestrun::vcl::TObject*, bool&)
         amount("QRL_ods36m", z.real("pod36m"));
     }
 }
-
-KESTRUN_PAGE_UNIT(TF_wd15_2, Wd15_2, F_wd15_2)

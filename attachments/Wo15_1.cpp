@@ -1,16 +1,16 @@
-#include "attachments/Wo15_1.h"
+// PIT/O (version 21) page 1/3: both identifiers, the taxpayer and the spouse, and part B, the
+// deductions from income, with a taxpayer and a spouse column.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_wo15_1* F_wo15_1 = nullptr;
+class TF_wo15_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_o_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wo15_1, F_wo15_1, QR_o_1BeforePrint)
 
-TF_wo15_1::TF_wo15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wo15_1")
-{
-    connect_before_print(&TF_wo15_1::QR_o_1BeforePrint);
-}
-
-void TF_wo15_1::QR_o_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wo15_1::QR_o_1BeforePrint()
 {
     const auto z = host().rekzez();
     const auto taxpayer = z.person(1);
@@ -49,5 +49,3 @@ void TF_wo15_1::QR_o_1BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_odl18", taxpayer.real("odl_o", 11)); // boxes 34-35: total
     spouse_amount("QRL_odl28", spouse.real("odl_o", 11));
 }
-
-KESTRUN_PAGE_UNIT(TF_wo15_1, Wo15_1, F_wo15_1)

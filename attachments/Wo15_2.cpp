@@ -1,17 +1,18 @@
-#include "attachments/Wo15_2.h"
+// PIT/O (version 21) page 2/3: part C, the deductions from tax after the host has brought them
+// within their limits, and part D, the two donees with the amounts each spouse gave.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
+
+class TF_wo15_2 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_o_2BeforePrint();
+};
+KESTRUN_PAGE(TF_wo15_2, F_wo15_2, QR_o_2BeforePrint)
+
 #include "host/korvel/zezprzel.h"
 
-TF_wo15_2* F_wo15_2 = nullptr;
-
-TF_wo15_2::TF_wo15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wo15_2")
-{
-    connect_before_print(&TF_wo15_2::QR_o_2BeforePrint);
-}
-
-void TF_wo15_2::QR_o_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wo15_2::QR_o_2BeforePrint()
 {
     // The host first brings each person's deductions from tax within their limits; part C
     // prints what it leaves in the record, so nothing of part C is read before.
@@ -66,5 +67,3 @@ void TF_wo15_2::QR_o_2BeforePrint(kestrun::vcl::TObject*, bool&)
         spouse_amount(indexed("QRL_dar", j, 2), donee.real("dar_m"));
     }
 }
-
-KESTRUN_PAGE_UNIT(TF_wo15_2, Wo15_2, F_wo15_2)

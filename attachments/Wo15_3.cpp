@@ -1,16 +1,20 @@
-#include "attachments/Wo15_3.h"
+// PIT/O (version 21) page 3/3: part E, the five children of the child relief with the months in
+// which the relief is due to each parent.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_wo15_3* F_wo15_3 = nullptr;
+class TF_wo15_3 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_o_3BeforePrint();
 
-TF_wo15_3::TF_wo15_3(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wo15_3")
-{
-    connect_before_print(&TF_wo15_3::QR_o_3BeforePrint);
-}
+private:
+    // Child k (1 to 5, E.1 to E.5): its identification, its months and its relief amounts.
+    void fill_child(int k);
+};
+KESTRUN_PAGE(TF_wo15_3, F_wo15_3, QR_o_3BeforePrint)
 
-void TF_wo15_3::QR_o_3BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wo15_3::QR_o_3BeforePrint()
 {
     // Nothing of the design's sample captions survives: every label of the band starts empty,
     // and a child that is not given leaves its boxes blank.
@@ -65,5 +69,3 @@ void TF_wo15_3::fill_child(int k)
     // Box 8: the spouse's relief as stored, without the joint test.
     amount(indexed("QRL_ud", k, 2), child.real("ud_m"));
 }
-
-KESTRUN_PAGE_UNIT(TF_wo15_3, Wo15_3, F_wo15_3)

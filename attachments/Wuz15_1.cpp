@@ -1,16 +1,16 @@
-#include "attachments/Wuz15_1.h"
+// PIT/UZ (version 1): the child-relief refund of a PIT-36 or PIT-37 return, with a taxpayer
+// and a spouse column. No print dialog prints it; the host creates the page directly.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_wuz15_1* F_wuz15_1 = nullptr;
+class TF_wuz15_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_uz_1BeforePrint();
+};
+KESTRUN_PAGE(TF_wuz15_1, F_wuz15_1, QR_uz_1BeforePrint)
 
-TF_wuz15_1::TF_wuz15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "Wuz15_1")
-{
-    connect_before_print(&TF_wuz15_1::QR_uz_1BeforePrint);
-}
-
-void TF_wuz15_1::QR_uz_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_wuz15_1::QR_uz_1BeforePrint()
 {
     const auto z = host().rekzez();
     const auto u = host().rek_uz();
@@ -34,5 +34,3 @@ void TF_wuz15_1::QR_uz_1BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_uz_nadpl", u.real("uz_nadpl"));
     amount("QRL_uz_zwrot", u.real("zwrot"));
 }
-
-KESTRUN_PAGE_UNIT(TF_wuz15_1, Wuz15_1, F_wuz15_1)

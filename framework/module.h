@@ -2,6 +2,7 @@
 // The module entry: the package's load and unload entry points, the table of its units and the
 // class registry through which a host creates a dialog or a page report by class name.
 
+#include "platform/qr/report.h"
 #include "platform/vcl/classes.h"
 
 #include <filesystem>
@@ -20,11 +21,20 @@ namespace kestrun {
 class page_report;
 class print_dialog;
 
+// What a page report is built from: its unit's design, and what its band does with a field name
+// the design lacks.
+struct page_setup {
+    std::string_view unit;
+    qr::field_names names = qr::field_names::passed_over;
+};
+
 // A page report class exported to the host: its factory and its instance variable.
 struct page_class {
     std::string_view class_name; // TF_w2k15_1
-    std::string_view unit;       // W2k15_1
-    std::function<page_report*(vcl::TComponent* owner, host::host_state& host)> create;
+    std::string unit;            // W2k15_1
+    std::function<page_report*(vcl::TComponent* owner, host::host_state& host,
+                               qr::field_names names)>
+        create;
     // Points the class's instance variable (F_w2k15_1) at the page, or nulls it.
     std::function<void(page_report*)> set_instance;
 };
@@ -32,7 +42,7 @@ struct page_class {
 // Called once from each unit at package load (by a static registrar): the unit's
 // initialisation and finalisation, run by Initialize and Finalize.
 struct unit_entry {
-    std::string_view name;
+    std::string name;
     std::function<void()> initialization;
     std::function<void()> finalization;
 };
@@ -72,7 +82,8 @@ const dialog_class* find_dialog_class(std::string_view class_name);
 // whatever happens while it prints.
 class page_instance {
 public:
-    page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host);
+    page_instance(const page_class& cls, vcl::TComponent* owner, host::host_state& host,
+                  qr::field_names names = qr::field_names::passed_over);
     ~page_instance();
     page_instance(const page_instance&) = delete;
     page_instance& operator=(const page_instance&) = delete;
@@ -84,22 +95,33 @@ private:
     page_report* m_page;
 };
 
-// Registers a page report class and its unit; used once at the end of each page unit.
+// The unit of a page class: TF_w2815_1 is declared in W2815_1, TF_wo15_3 in Wo15_3.
+std::string page_unit_of(std::string_view class_name);
+
+// Registers a page report class and its unit, and connects its before-print handler: what
+// KESTRUN_PAGE writes once per page.
 template <class Page> struct page_registrar {
-    page_registrar(std::string_view class_name, std::string_view unit, Page*& instance)
+    page_registrar(std::string_view class_name, Page*& instance, void (Page::*handler)())
     {
-        register_page_class({class_name, unit,
-                             [](vcl::TComponent* owner, host::host_state& host) -> page_report* {
-                                 return new Page(owner, host);
-                             },
-                             [&instance](page_report* p) { instance = static_cast<Page*>(p); }});
-        register_unit({unit, {}, {}});
+        register_page_class(
+            {class_name, page_unit_of(class_name),
+             [class_name, handler](vcl::TComponent* owner, host::host_state& host,
+                                   qr::field_names names) -> page_report* {
+                 auto* page = new Page(owner, host, page_setup{page_unit_of(class_name), names});
+                 page->connect_before_print([page, handler] { (page->*handler)(); });
+                 return page;
+             },
+             [&instance](page_report* p) { instance = static_cast<Page*>(p); }});
+        register_unit({page_unit_of(class_name), {}, {}});
     }
 };
 
 } // namespace kestrun
 
-#define KESTRUN_PAGE_UNIT(Class, Unit, Instance)                                                   \
+// A page unit's one line: the instance variable (null except while the page prints), the
+// class's registration under its unit, and its before-print handler.
+#define KESTRUN_PAGE(Class, Instance, Handler)                                                     \
+    Class* Instance = nullptr;                                                                     \
     namespace {                                                                                    \
-    const ::kestrun::page_registrar<Class> Unit##_registrar{#Class, #Unit, Instance};              \
+    const ::kestrun::page_registrar<Class> Class##_registrar{#Class, Instance, &Class::Handler};   \
     }

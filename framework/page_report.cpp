@@ -7,8 +7,9 @@
 
 namespace kestrun {
 
-page_report::page_report(vcl::TComponent* owner, host::host_state& host, std::string_view unit)
-    : vcl::TComponent(owner), m_host(&host), m_report(new qr::TQuickRep(this, qr::design_of(unit)))
+page_report::page_report(vcl::TComponent* owner, host::host_state& host, const page_setup& setup)
+    : vcl::TComponent(owner), m_host(&host),
+      m_report(new qr::TQuickRep(this, qr::design_of(setup.unit), setup.names))
 {
     SetName(std::string(m_report->Design().class_name).substr(1));
     FormCreate(this);
@@ -18,6 +19,14 @@ void page_report::FormCreate(vcl::TObject*)
 {
     DB_dane().Height = m_report->Height();
     QRI_obr_str().SetWidth(DB_dane().Width - 2);
+}
+
+void page_report::connect_before_print(std::function<void()> handler)
+{
+    m_report->BeforePrint = [this, handler = std::move(handler)](vcl::TObject*, bool&) {
+        check_parameters();
+        handler();
+    };
 }
 
 int* page_report::parameter(std::string_view)
@@ -42,21 +51,19 @@ qr::TQRLabel* page_report::label(std::string_view name) const
 
 void page_report::amount(std::string_view name, double v, int decimals, int width)
 {
-    if (auto* l = label(name))
-        l->Caption = Zezprzel::amount_caption(name, v, width, decimals);
+    Zezprzel::set_amount(label(name), v, width, decimals);
 }
 
 void page_report::amount_large(std::string_view name, double v)
 {
-    label(name); // a strict band reports a misspelt name here too
-    Zezprzel::zmn_font(DB_dane(), name, v, 999999.99, 1);
-    Zezprzel::ust_wart(DB_dane(), name, v, 2);
+    auto* field = label(name);
+    Zezprzel::reduce_font(field, v, large_amount, 1);
+    Zezprzel::set_amount(field, v, 13, 2);
 }
 
 void page_report::percent(std::string_view name, double fraction)
 {
-    label(name);
-    Zezprzel::ust_wart(DB_dane(), name, fraction * 100.0, 2);
+    amount(name, fraction * 100.0);
 }
 
 void page_report::amount_by_name(std::string_view name, double v, int decimals)
@@ -71,20 +78,24 @@ void page_report::text_by_name(std::string_view name, std::string_view value)
 
 void page_report::text(std::string_view name, std::string_view value)
 {
-    if (auto* l = label(name))
-        l->Caption = value;
+    Zezprzel::set_text(label(name), value);
+}
+
+std::string page_report::caption(std::string_view name) const
+{
+    if (const auto* l = label(name))
+        return l->Caption;
+    return {};
 }
 
 void page_report::enable(std::string_view name)
 {
-    if (auto* c = DB_dane().Find(name))
-        c->Enabled = true;
+    Zezprzel::set_enabled(DB_dane().Find(name), true);
 }
 
 void page_report::disable(std::string_view name)
 {
-    if (auto* c = DB_dane().Find(name))
-        c->Enabled = false;
+    Zezprzel::set_enabled(DB_dane().Find(name), false);
 }
 
 void page_report::nip(std::string_view name, std::string_view stored_nip)
@@ -142,6 +153,8 @@ void page_report::reference_number(bool one_line)
     auto* memo = dynamic_cast<qr::TQRMemo*>(DB_dane().Find("QRL_nrref"));
     if (!memo)
         return;
+    // A page filled twice (a second copy, a second print) shows the number once.
+    memo->Lines.clear();
     memo->Enabled = host().dr_zez_ref();
     if (!memo->Enabled)
         return;
@@ -199,10 +212,12 @@ void page_report::spouse_amount(std::string_view name, double v, int decimals)
         clear(name);
 }
 
-void page_report::sign_split(std::string_view income, std::string_view loss, double v, int decimals)
+void page_report::sign_split(std::string_view income, std::string_view loss, double v, int decimals,
+                             zero_result zero)
 {
-    amount(income, v >= 0 ? v : 0.0, decimals);
-    amount(loss, v < 0 ? -v : 0.0, decimals);
+    const bool is_income = zero == zero_result::income ? v >= 0 : v > 0;
+    amount(income, is_income ? v : 0.0, decimals);
+    amount(loss, is_income ? 0.0 : -v, decimals);
 }
 
 std::string page_report::indexed(std::string_view stem, int i)

@@ -3,10 +3,12 @@
 // band, the form image and the fields of the page's design, and gives the page handlers the
 // fill conventions, each written once here, so that a handler reads like its page's table.
 
+#include "framework/module.h"
 #include "host/tamdor/host_state.h"
 #include "platform/qr/report.h"
 #include "platform/vcl/classes.h"
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -37,7 +39,7 @@ template <class PersonView> person_id person_identity(const PersonView& p)
 class page_report : public vcl::TComponent {
 public:
     // Creates the report of `unit` from its design, then runs FormCreate.
-    page_report(vcl::TComponent* owner, host::host_state& host, std::string_view unit);
+    page_report(vcl::TComponent* owner, host::host_state& host, const page_setup& setup);
 
     qr::TQuickRep& report() const { return *m_report; }
     qr::TQRBand& DB_dane() const { return m_report->Band(); }
@@ -59,14 +61,10 @@ public:
     void Print();
 
 protected:
-    // The page's before-print handler; each page connects its QR_<tag>_<page>BeforePrint.
-    template <class Page> void connect_before_print(void (Page::*handler)(vcl::TObject*, bool&))
-    {
-        m_report->BeforePrint = [this, handler](vcl::TObject* sender, bool& print_report) {
-            check_parameters();
-            (static_cast<Page*>(this)->*handler)(sender, print_report);
-        };
-    }
+    // The page's before-print handler QR_<tag>_<page>BeforePrint, connected by its
+    // registration. It never stops the report from printing, so it takes no arguments.
+    void connect_before_print(std::function<void()> handler);
+    template <class Page> friend struct page_registrar;
 
     const host::host_state& host() const { return *m_host; }
     host::host_state& host_mut() { return *m_host; }
@@ -78,6 +76,7 @@ protected:
     // hold is passed over.
     void amount(std::string_view name, double v, int decimals = 2, int width = 13);
     // Large amount: above 999 999,99 the field's font is one size smaller, then the amount.
+    static constexpr double large_amount = 999999.99;
     void amount_large(std::string_view name, double v);
     // Percentage: the stored fraction times 100, two decimals.
     void percent(std::string_view name, double fraction);
@@ -88,6 +87,9 @@ protected:
     // Text as stored (or joined by the caller).
     void text(std::string_view name, std::string_view value);
     void clear(std::string_view name) { text(name, ""); }
+    // The caption a field holds now (empty for a name the band does not hold), for a box that
+    // repeats what another box of the page shows.
+    std::string caption(std::string_view name) const;
     void enable(std::string_view name);
     void disable(std::string_view name);
     // NIP: dashes removed, edited in style 1, spread over the cells.
@@ -123,9 +125,13 @@ protected:
     void spouses_names();
     // A box of the spouse's column: the amount under joint taxation, otherwise empty.
     void spouse_amount(std::string_view name, double v, int decimals = 2);
+    // Where a result of exactly zero goes: most rows count it as income; rows whose form asks
+    // for a positive income print it in the loss box, negated.
+    enum class zero_result { income, loss };
     // A signed result split into an income box (the result, or 0 for a loss) and a loss box
     // (the loss as a positive amount, or 0).
-    void sign_split(std::string_view income, std::string_view loss, double v, int decimals = 2);
+    void sign_split(std::string_view income, std::string_view loss, double v, int decimals = 2,
+                    zero_result zero = zero_result::income);
 
 public:
     // Field names of arrays: stem + index, two-dimensional arrays row digit then column digit.

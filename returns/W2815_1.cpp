@@ -1,16 +1,16 @@
-#include "returns/W2815_1.h"
+// PIT-28 (version 19), page 1/4: the identification of the taxpayer, the place and purpose of
+// filing, and part C, the revenue by flat-tax rate with each rate's share of the total.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_w2815_1* F_w2815_1 = nullptr;
+class TF_w2815_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_28_1BeforePrint();
+};
+KESTRUN_PAGE(TF_w2815_1, F_w2815_1, QR_28_1BeforePrint)
 
-TF_w2815_1::TF_w2815_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W2815_1")
-{
-    connect_before_print(&TF_w2815_1::QR_28_1BeforePrint);
-}
-
-void TF_w2815_1::QR_28_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w2815_1::QR_28_1BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -54,5 +54,3 @@ void TF_w2815_1::QR_28_1BeforePrint(kestrun::vcl::TObject*, bool&)
     // The 2.0 % column and the row of processed plant and animal products (boxes 36-38, 46, 54,
     // 61) have no fields: taxpayers filing for 2015 leave them empty.
 }
-
-KESTRUN_PAGE_UNIT(TF_w2815_1, W2815_1, F_w2815_1)

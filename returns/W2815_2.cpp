@@ -1,16 +1,16 @@
-#include "returns/W2815_2.h"
+// PIT-28 (version 19), page 2/4: part D, the deductions from revenue; part E, the deductions
+// attributed to each flat-tax rate; part F, the tax base per rate in whole zloty.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_w2815_2* F_w2815_2 = nullptr;
+class TF_w2815_2 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_28_2BeforePrint();
+};
+KESTRUN_PAGE(TF_w2815_2, F_w2815_2, QR_28_2BeforePrint)
 
-TF_w2815_2::TF_w2815_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W2815_2")
-{
-    connect_before_print(&TF_w2815_2::QR_28_2BeforePrint);
-}
-
-void TF_w2815_2::QR_28_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w2815_2::QR_28_2BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -36,5 +36,3 @@ void TF_w2815_2::QR_28_2BeforePrint(kestrun::vcl::TObject*, bool&)
     }
     amount("QRL_prz_po_odl1", r.real("prz_po_odl1"), 0); // box 95
 }
-
-KESTRUN_PAGE_UNIT(TF_w2815_2, W2815_2, F_w2815_2)

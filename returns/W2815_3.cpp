@@ -1,18 +1,18 @@
-#include "returns/W2815_3.h"
+// PIT-28 (version 19), page 3/4: part G, the flat tax per rate; part H, the deductions from it;
+// part I, the flat tax due; part J, the exemption; part K, the amount to pay or overpaid.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
+
+class TF_w2815_3 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_28_3BeforePrint();
+};
+KESTRUN_PAGE(TF_w2815_3, F_w2815_3, QR_28_3BeforePrint)
 
 #include <string>
 
-TF_w2815_3* F_w2815_3 = nullptr;
-
-TF_w2815_3::TF_w2815_3(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W2815_3")
-{
-    connect_before_print(&TF_w2815_3::QR_28_3BeforePrint);
-}
-
-void TF_w2815_3::QR_28_3BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w2815_3::QR_28_3BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -48,5 +48,3 @@ void TF_w2815_3::QR_28_3BeforePrint(kestrun::vcl::TObject*, bool&)
     amount("QRL_do_zapl", r.real("do_zapl"), 0);
     amount("QRL_nadpl", r.real("nadpl"), 0);
 }
-
-KESTRUN_PAGE_UNIT(TF_w2815_3, W2815_3, F_w2815_3)

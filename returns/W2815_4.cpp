@@ -1,19 +1,20 @@
-#include "returns/W2815_4.h"
+// PIT-28 (version 19), page 4/4: part L, the flat tax of each month (or quarter); part M, the
+// request to transfer 1 % of the tax to a public-benefit organisation; part N, additional
+// information; part O, the attached forms; part P, the proxy.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
+
+class TF_w2815_4 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_28_4BeforePrint();
+};
+KESTRUN_PAGE(TF_w2815_4, F_w2815_4, QR_28_4BeforePrint)
 
 #include <string_view>
 #include <utility>
 
-TF_w2815_4* F_w2815_4 = nullptr;
-
-TF_w2815_4::TF_w2815_4(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W2815_4")
-{
-    connect_before_print(&TF_w2815_4::QR_28_4BeforePrint);
-}
-
-void TF_w2815_4::QR_28_4BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w2815_4::QR_28_4BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -55,5 +56,3 @@ void TF_w2815_4::QR_28_4BeforePrint(kestrun::vcl::TObject*, bool&)
     // Box 149: the proxy's name only when a proxy signs; the signature box 148 stays empty.
     text("QRL_peln", r.flag("pelnom") ? join({r.text("peln")}) : "");
 }
-
-KESTRUN_PAGE_UNIT(TF_w2815_4, W2815_4, F_w2815_4)

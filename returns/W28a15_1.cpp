@@ -1,16 +1,16 @@
-#include "returns/W28a15_1.h"
+// PIT-28/A (version 14): the information on revenue from business run in the taxpayer's own name
+// and from rental and lease, by flat-tax rate.
 
-#include "framework/module.h"
+#include "framework/page_report.h"
 
-TF_w28a15_1* F_w28a15_1 = nullptr;
+class TF_w28a15_1 : public kestrun::page_report {
+public:
+    using page_report::page_report;
+    void QR_28a_1BeforePrint();
+};
+KESTRUN_PAGE(TF_w28a15_1, F_w28a15_1, QR_28a_1BeforePrint)
 
-TF_w28a15_1::TF_w28a15_1(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : page_report(owner, host, "W28a15_1")
-{
-    connect_before_print(&TF_w28a15_1::QR_28a_1BeforePrint);
-}
-
-void TF_w28a15_1::QR_28a_1BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w28a15_1::QR_28a_1BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -35,5 +35,3 @@ void TF_w28a15_1::QR_28a_1BeforePrint(kestrun::vcl::TObject*, bool&)
     for (int i = 1; i <= 6; ++i)
         amount(indexed("QRL_przosz", i), r.real("osz", i));
 }
-
-KESTRUN_PAGE_UNIT(TF_w28a15_1, W28a15_1, F_w28a15_1)

@@ -1,16 +1,20 @@
-#include "returns/W28b15_2.h"
+// PIT-28/B (version 14), page 2/2: part C.2, the second partnership of the attachment, and part
+// C.3, the taxpayer's revenue by rate from the partnerships of the attachments together.
 
-#include "framework/module.h"
+#include "framework/pit28b_page.h"
 
-TF_w28b15_2* F_w28b15_2 = nullptr;
+class TF_w28b15_2 : public kestrun::pit28b_page {
+public:
+    TF_w28b15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host,
+                const kestrun::page_setup& setup)
+        : pit28b_page(owner, host, setup, 2)
+    {
+    }
+    void QR_28b_2BeforePrint();
+};
+KESTRUN_PAGE(TF_w28b15_2, F_w28b15_2, QR_28b_2BeforePrint)
 
-TF_w28b15_2::TF_w28b15_2(kestrun::vcl::TComponent* owner, kestrun::host::host_state& host)
-    : pit28b_page(owner, host, "W28b15_2", 2)
-{
-    connect_before_print(&TF_w28b15_2::QR_28b_2BeforePrint);
-}
-
-void TF_w28b15_2::QR_28b_2BeforePrint(kestrun::vcl::TObject*, bool&)
+void TF_w28b15_2::QR_28b_2BeforePrint()
 {
     const auto r = host().rek28();
 
@@ -36,5 +40,3 @@ void TF_w28b15_2::QR_28b_2BeforePrint(kestrun::vcl::TObject*, bool&)
         }
     }
 }
-
-KESTRUN_PAGE_UNIT(TF_w28b15_2, W28b15_2, F_w28b15_2)

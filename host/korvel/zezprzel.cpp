@@ -52,41 +52,56 @@ void copy_from_pit28_store(kestrun::host::host_state& host, const field_list<N>&
 
 } // namespace
 
-std::string amount_caption(std::string_view name, double value, int width, int decimals)
+void set_amount(kestrun::qr::TQRLabel* field, double value, int width, int decimals)
 {
+    if (!field)
+        return;
     if (!std::isfinite(value))
-        throw kestrun::host_error(std::string(name) + ": amount is not a finite number");
-    return Sysutils::Trim(Libr::rstrsp(value, width, decimals));
+        throw kestrun::host_error(field->Name() + ": amount is not a finite number");
+    field->Caption = Sysutils::Trim(Libr::rstrsp(value, width, decimals));
+}
+
+void set_text(kestrun::qr::TQRLabel* field, std::string_view text)
+{
+    if (field)
+        field->Caption = text;
+}
+
+void set_enabled(kestrun::qr::TQRPrintable* field, bool enabled)
+{
+    if (field)
+        field->Enabled = enabled;
+}
+
+void reduce_font(kestrun::qr::TQRLabel* field, double value, double limit, int step)
+{
+    if (!field || !(value > limit))
+        return;
+    double design = field->Design().style.size_pt;
+    auto it = std::lower_bound(font_steps.begin(), font_steps.end(), design);
+    auto index = std::max<std::ptrdiff_t>(0, (it - font_steps.begin()) - step);
+    field->Font.size_pt = font_steps[static_cast<std::size_t>(index)];
 }
 
 void ust_wart(kestrun::qr::TQRBand& band, std::string_view name, double value, int decimals)
 {
-    if (auto* label = find_label(band, name))
-        label->Caption = amount_caption(name, value, 13, decimals);
+    set_amount(find_label(band, name), value, 13, decimals);
 }
 
 void ust_w_str(kestrun::qr::TQRBand& band, std::string_view name, std::string_view text)
 {
-    if (auto* label = find_label(band, name))
-        label->Caption = text;
+    set_text(find_label(band, name), text);
 }
 
 void ust_enable(kestrun::qr::TQRBand& band, std::string_view name)
 {
-    if (auto* c = band.Lookup(name))
-        c->Enabled = true;
+    set_enabled(band.Lookup(name), true);
 }
 
 void zmn_font(kestrun::qr::TQRBand& band, std::string_view name, double value, double limit,
               int step)
 {
-    auto* label = find_label(band, name);
-    if (!label || !(value > limit))
-        return;
-    double design = label->Design().style.size_pt;
-    auto it = std::lower_bound(font_steps.begin(), font_steps.end(), design);
-    auto index = std::max<std::ptrdiff_t>(0, (it - font_steps.begin()) - step);
-    label->Font.size_pt = font_steps[static_cast<std::size_t>(index)];
+    reduce_font(find_label(band, name), value, limit, step);
 }
 
 void przep_zal2k(kestrun::host::host_state& host)

@@ -13,16 +13,23 @@ class host_state;
 
 namespace Zezprzel {
 
-// The caption of an amount field: Trim(rstrsp(value, width, decimals)). A value that is not
-// finite raises an error naming the field.
-std::string amount_caption(std::string_view name, double value, int width, int decimals);
-
-// caption := Trim(rstrsp(value, 13, decimals)). A value that is not finite raises an error
+// What every fill does to a field once it has been looked up, whether a page convention or one
+// of the by-name operations below found it. A null field is one the band does not hold: the
+// fill passes it over.
+//
+// caption := Trim(rstrsp(value, width, decimals)); a value that is not finite raises an error
 // naming the field.
+void set_amount(kestrun::qr::TQRLabel* field, double value, int width, int decimals);
+void set_text(kestrun::qr::TQRLabel* field, std::string_view text);
+void set_enabled(kestrun::qr::TQRPrintable* field, bool enabled);
+// Above the limit the field's font is `step` sizes smaller than its design font (10 -> 8 pt).
+void reduce_font(kestrun::qr::TQRLabel* field, double value, double limit, int step);
+
+// The host's by-name operations: the field is the band's child of that name, and a name the
+// band does not hold is passed over, so that a page may fill a whole name pattern.
 void ust_wart(kestrun::qr::TQRBand& band, std::string_view name, double value, int decimals);
 void ust_w_str(kestrun::qr::TQRBand& band, std::string_view name, std::string_view text);
 void ust_enable(kestrun::qr::TQRBand& band, std::string_view name);
-// Above the limit the field's font is `step` sizes smaller than its design font (10 -> 8 pt).
 void zmn_font(kestrun::qr::TQRBand& band, std::string_view name, double value, double limit,
               int step);
 

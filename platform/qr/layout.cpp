@@ -118,6 +118,14 @@ component_design read_component(const parse_context& cx, const json& c, const st
             if (!v.is_boolean())
                 cx.fail(p, "expected true or false");
             d.enabled = v.get<bool>();
+        } else if (key == "spouse") {
+            std::string s = v.is_string() ? v.get<std::string>() : "";
+            if (s == "joint")
+                d.spouse = spouse_field::joint_only;
+            else if (s == "always")
+                d.spouse = spouse_field::always;
+            else
+                cx.fail(p, "expected joint or always");
         } else if (key == "caption") {
             if (!v.is_string())
                 cx.fail(p, "expected a text");
@@ -267,11 +275,19 @@ const page_design& design_of(std::string_view unit)
                           std::string(unit) + ")");
     const auto text = io::read_text_file(file, io::document_limit, "layout");
     auto design = std::make_unique<page_design>(parse_design(text, file.string()));
-    auto jpeg = dir / "forms" / (std::string(unit) + ".jpg");
-    if (!std::filesystem::exists(jpeg))
-        throw input_error("missing asset " + jpeg.string() + " (the form image of " +
-                          std::string(unit) + ")");
-    design->form = printing::jpeg_image::load(jpeg);
+    const auto scan = dir / "scans" / (std::string(unit) + ".jpg");
+    const auto drawing = dir / "forms" / (std::string(unit) + ".json");
+    if (std::filesystem::exists(scan)) {
+        design->form.raster = printing::jpeg_image::load(scan);
+    } else {
+        if (!std::filesystem::exists(drawing))
+            throw input_error("missing asset " + drawing.string() + " (the form drawing of " +
+                              std::string(unit) + ")");
+        const auto form_text = io::read_text_file(drawing, io::document_limit, "form drawing");
+        const auto& r = design->image.rect;
+        design->form.vector = printing::vector_picture::from_form(
+            form_text, {r.left, r.top, r.width, r.height}, drawing.string());
+    }
     return *cache.emplace(std::string(unit), std::move(design)).first->second;
 }
 

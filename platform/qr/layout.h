@@ -25,6 +25,10 @@ struct rect_px {
 
 enum class component_kind { amount, text, cells, mark, strike, memo, image };
 
+// Whose data a field shows, for the pages that name both spouses: most spouse fields print only
+// on a joint return; a few (the spouse's relief amount of PIT/O) print regardless.
+enum class spouse_field { no, joint_only, always };
+
 struct component_design {
     std::string name;
     component_kind kind = component_kind::text;
@@ -33,6 +37,7 @@ struct component_design {
     printing::text_style style;
     bool enabled = true;
     std::string caption; // design caption (lines joined by "\n" for a memo)
+    spouse_field spouse = spouse_field::no;
 };
 
 struct page_margins_mm {
@@ -46,19 +51,22 @@ struct page_design {
     page_margins_mm margins;
     double band_width_mm = 205.95;
     double band_height_mm = 291.04;
-    component_design image;                           // QRI_obr_str
-    std::shared_ptr<const printing::jpeg_image> form; // the form scan, loaded with the design
-    std::vector<component_design> components;         // creation order
+    component_design image; // QRI_obr_str
+    printing::picture
+        form; // the form's drawing, or a scan that replaces it; loaded with the design
+    std::vector<component_design> components; // creation order
     // Position of each component in `components`, by name: fields are found by name on every
     // fill, so the lookup is built once with the design.
     std::unordered_map<std::string_view, std::size_t> index;
 };
 
-// The folder holding layouts/ and forms/: $KESTRUN_ASSETS, else the installed share folder
-// next to the library, else the build tree.
+// The folder holding layouts/, forms/ and any scans/: $KESTRUN_ASSETS, else the installed share
+// folder next to the library, else the build tree.
 std::filesystem::path asset_dir();
 
-// The design of a unit, read on first use and kept for the life of the process. Throws
+// The design of a unit, read on first use and kept for the life of the process, with its form
+// picture: the drawing of forms/<Unit>.json, recorded here once, unless scans/<Unit>.jpg holds
+// a scan of the form, which then prints instead, its bytes unchanged. Throws
 // kestrun::error (input) naming the file and the JSON path when the design is missing or bad.
 const page_design& design_of(std::string_view unit);
 

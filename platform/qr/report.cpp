@@ -52,17 +52,17 @@ TQRPrintable* TQRBand::Lookup(std::string_view name) const
 TQRPrintable* TQRBand::Find(std::string_view name) const
 {
     auto* child = Lookup(name);
-    if (!child && Strict)
+    if (!child && m_names == field_names::reported)
         throw host_error("the band has no field named " + std::string(name));
     return child;
 }
 
-TQuickRep::TQuickRep(vcl::TComponent* owner, const page_design& design)
+TQuickRep::TQuickRep(vcl::TComponent* owner, const page_design& design, field_names names)
     : vcl::TComponent(owner), m_design(&design)
 {
     SetName(design.report_name);
-    m_band =
-        new TQRBand(owner, design.band_width_mm / mm_per_px, design.band_height_mm / mm_per_px);
+    m_band = new TQRBand(owner, design.band_width_mm / mm_per_px, design.band_height_mm / mm_per_px,
+                         names);
     m_band->SetName("DB_dane");
     m_band->m_design = &design;
     m_image = new TQRImage(owner, *m_band, design.image, design.form);
@@ -118,7 +118,7 @@ void TQuickRep::Render(printing::render_target& target, const render_options& op
             continue;
         if (auto* image = dynamic_cast<TQRImage*>(child)) {
             if (image->Picture && options.form_image)
-                target.draw_image(*image->Picture, on_page(image->Bounds()));
+                target.draw_picture(image->Picture, on_page(image->Bounds()));
         } else if (auto* memo = dynamic_cast<TQRMemo*>(child)) {
             std::string text;
             for (std::size_t i = 0; i < memo->Lines.size(); ++i)

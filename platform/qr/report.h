@@ -54,18 +54,25 @@ public:
 class TQRImage : public TQRPrintable {
 public:
     TQRImage(vcl::TComponent* owner, TQRBand& parent, const component_design& design,
-             std::shared_ptr<const printing::jpeg_image> picture)
+             printing::picture picture)
         : TQRPrintable(owner, parent, design), Picture(std::move(picture))
     {
     }
-    std::shared_ptr<const printing::jpeg_image> Picture;
+    // A scan (JPEG) or a drawing; the bundled forms are drawings.
+    printing::picture Picture;
     bool Stretch = true;
 };
 
+// What a band does with a field name it does not hold: the host's by-name operations pass it
+// over; a band built for page tests reports it, so that a misspelt name is not excused as a
+// deliberately absent field.
+enum class field_names { passed_over, reported };
+
 class TQRBand : public vcl::TComponent {
 public:
-    TQRBand(vcl::TComponent* owner, double width_px, double height_px)
-        : vcl::TComponent(owner), Width(width_px), Height(height_px)
+    TQRBand(vcl::TComponent* owner, double width_px, double height_px,
+            field_names names = field_names::passed_over)
+        : vcl::TComponent(owner), Width(width_px), Height(height_px), m_names(names)
     {
     }
 
@@ -73,19 +80,21 @@ public:
 
     // The band's children in creation order; the image first, so every field is drawn over it.
     const std::vector<TQRPrintable*>& Children() const { return m_children; }
-    // The child of that component name, or null. A strict band (used only in tests) raises an
-    // error instead, so that a misspelt name is not excused as a deliberately absent field.
+    // The child of that component name, or null; a band that reports unknown names raises an
+    // error instead. Every fill, by the page conventions or by the host's by-name operations,
+    // looks its field up here once.
     TQRPrintable* Find(std::string_view name) const;
-    // The child of that name, or null, strict or not: the host's by-name operations pass over
-    // names the band does not hold.
+    // The child of that name, or null, whatever the band does with unknown names: for the
+    // host's operations that fill whole name patterns, some of whose names a layout lacks.
     TQRPrintable* Lookup(std::string_view name) const;
-    bool Strict = false;
+    field_names names() const { return m_names; }
 
 private:
     friend class TQRPrintable;
     friend class TQuickRep;
     std::vector<TQRPrintable*> m_children;
     const page_design* m_design = nullptr;
+    field_names m_names;
 };
 
 // Where print jobs go: the platform's printer object opens a job on the printer of the given
@@ -98,7 +107,8 @@ class TQuickRep : public vcl::TComponent {
 public:
     // Creates the band, the form image and every field of the unit's design, owned by `owner`
     // (the page report form) in design order.
-    TQuickRep(vcl::TComponent* owner, const page_design& design);
+    TQuickRep(vcl::TComponent* owner, const page_design& design,
+              field_names names = field_names::passed_over);
 
     const page_design& Design() const { return *m_design; }
     TQRBand& Band() const { return *m_band; }

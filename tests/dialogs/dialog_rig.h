@@ -32,7 +32,8 @@ class stand_in_page : public page_report {
 public:
     stand_in_page(vcl::TComponent* owner, host::host_state& host, std::string class_name,
                   std::vector<std::string>& log)
-        : page_report(owner, host, "W2k15_1"), m_class(std::move(class_name)), m_log(log)
+        : page_report(owner, host, page_setup{"W2k15_1"}), m_class(std::move(class_name)),
+          m_log(log)
     {
         report().BeforePrint = [this](vcl::TObject*, bool&) {
             std::string line = m_class;
@@ -123,8 +124,8 @@ struct dialog_rig {
         if (fresh) {
             it->second.class_name = it->first;
             it->second.unit = "W2k15_1";
-            it->second.create = [this, n = it->first](vcl::TComponent* owner,
-                                                      host::host_state& h) -> page_report* {
+            it->second.create = [this, n = it->first](vcl::TComponent* owner, host::host_state& h,
+                                                      qr::field_names) -> page_report* {
                 return new stand_in_page(owner, h, n, pages);
             };
             it->second.set_instance = [](page_report*) {};

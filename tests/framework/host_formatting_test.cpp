@@ -1,10 +1,14 @@
 // The host's formatting texts, character for character: every page relies on them.
 
+#include "framework/page_report.h"
+#include "host/korvel/zezprzel.h"
+#include "host/tamdor/host_state.h"
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
 #include "platform/vcl/sysutils.h"
 #include "tests/support/render_probe.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,6 +87,33 @@ TEST(host_formatting, dates_and_trim)
     EXPECT_EQ(Libr::DataToStr({0, 1, 1}, 0), "01-01-0000");
     EXPECT_EQ(Sysutils::Trim("  a  b "), "a  b");
     EXPECT_EQ(Sysutils::Trim("   "), "");
+}
+
+TEST(host_formatting, the_font_shrinks_only_above_the_limit_as_compared)
+{
+    // The values sit on the limit exactly as the check compares them, doubles, not amounts that
+    // went through a 6-byte real (999 999,99 stored decodes just below the limit).
+    constexpr double limit = 999999.99;
+    struct font_case {
+        double value, font_pt;
+        const char* why;
+    };
+    const font_case cases[] = {
+        {limit, 10, "the limit itself keeps the design font"},
+        {std::nextafter(limit, 2e6), 8, "the next double above is one size smaller"},
+        {std::nextafter(limit, 0.0), 10, "the next double below"},
+        {-2e6, 10, "a large loss keeps it"},
+        {NAN, 10, "not a number is never above"},
+    };
+    kestrun::host::host_state h;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        kestrun::page_instance page(*kestrun::find_page_class("TF_w2815_1"), nullptr, h);
+        Zezprzel::zmn_font(page->DB_dane(), "QRL_przdg1", c.value, limit, 1);
+        auto* field = dynamic_cast<kestrun::qr::TQRLabel*>(page->DB_dane().Find("QRL_przdg1"));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->Font.size_pt, c.font_pt);
+    }
 }
 
 // The margin store is the user's file: a deeply nested one once overflowed the stack.

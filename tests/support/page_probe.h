@@ -15,6 +15,7 @@ struct printed_field {
     std::string caption; // memo lines joined by "\n"
     bool enabled = false;
     double font_pt = 0;
+    bool operator==(const printed_field&) const = default;
 };
 
 inline std::map<std::string, printed_field> captions_of(const page_report& page)
@@ -42,8 +43,7 @@ fill_page(std::string_view class_name, host::host_state& host,
     const auto* cls = find_page_class(class_name);
     if (!cls)
         throw std::runtime_error("no page class " + std::string(class_name));
-    page_instance page(*cls, nullptr, host);
-    page->DB_dane().Strict = true;
+    page_instance page(*cls, nullptr, host, qr::field_names::reported);
     for (const auto& [name, value] : parameters)
         *page->parameter(name) = value;
     page->Prepare();
