@@ -1,17 +1,14 @@
 // Whole files in and out under faults: a write cut short by a full disk (here a file-size limit,
-// which binds root too), a signal in the middle of a write, files that are not files.
+// which binds root too) and a signal in the middle of a write.
 
 #include "platform/error.h"
 #include "platform/io/files.h"
-#include "platform/io/folder_lock.h"
-#include "platform/io/json.h"
 #include "tests/support/render_probe.h"
 
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,69 +108,6 @@ TEST(whole_files, a_signal_during_a_write_leaves_no_temporary_file)
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status)) << "the signal ends the run as it says";
     EXPECT_EQ(dir.entries(), std::vector<std::string>{});
-}
-
-TEST(whole_files, only_a_regular_file_within_its_limit_is_read)
-{
-    scratch_dir dir;
-    fs::create_directory(dir / "folder");
-    kestrun::io::write_file(dir / "big.json", std::string(2000, ' '));
-    ::mkfifo((dir / "pipe").c_str(), 0600);
-    struct row {
-        fs::path file;
-        kestrun::error_kind kind;
-        std::string says;
-        const char* why;
-    };
-    const row rows[] = {
-        {"/dev/zero", kestrun::error_kind::input,
-         "/dev/zero: the return file is not a regular file", "an endless device"},
-        {dir / "folder", kestrun::error_kind::input, "is not a regular file", "a folder"},
-        {dir / "pipe", kestrun::error_kind::input, "is not a regular file",
-         "a pipe with no writer is not waited for"},
-        {dir / "big.json", kestrun::error_kind::input, "is larger than 1000 bytes",
-         "larger than the limit"},
-        {dir / "missing.json", kestrun::error_kind::io, "missing.json: cannot open", "missing"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.why);
-        try {
-            kestrun::io::read_file(r.file, 1000, "return file");
-            ADD_FAILURE() << "read";
-        } catch (const kestrun::error& e) {
-            EXPECT_EQ(e.kind(), r.kind);
-            EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos) << e.what();
-        }
-    }
-}
-
-TEST(whole_files, every_json_has_the_same_depth_limit)
-{
-    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    try {
-        kestrun::io::parse_json(deep, "marginesy.json");
-        ADD_FAILURE() << "parsed";
-    } catch (const kestrun::error& e) {
-        EXPECT_EQ(std::string(e.what()), "marginesy.json: the JSON nests deeper than 8 levels");
-    }
-    EXPECT_NO_THROW(kestrun::io::parse_json("[[[[[[[1]]]]]]]", "seven levels"));
-}
-
-TEST(folder_lock, a_second_run_into_a_locked_folder_is_refused)
-{
-    scratch_dir dir;
-    {
-        const kestrun::io::folder_lock first(dir.path());
-        try {
-            const kestrun::io::folder_lock second(dir.path());
-            ADD_FAILURE() << "locked twice";
-        } catch (const kestrun::error& e) {
-            EXPECT_EQ(e.kind(), kestrun::error_kind::input);
-            EXPECT_NE(std::string(e.what()).find(dir.path().string()), std::string::npos);
-        }
-    }
-    EXPECT_NO_THROW(kestrun::io::folder_lock again(dir.path())) << "released with its holder";
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{}) << "no lock file is left";
 }
 
 } // namespace
