@@ -5,6 +5,7 @@
 #include "framework/pitb_sheets.h"
 #include "host/korvel/wyd28.h"
 #include "host/korvel/zezprzel.h"
+#include "host/korvel/settings_file.h"
 #include "host/korvel/zezwyd.h"
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
@@ -12,7 +13,6 @@
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
-#include "platform/vcl/typed_file.h"
 
 #include <cstring>
 #include <iostream>
@@ -215,12 +215,7 @@ void print_dialog::save_mode(bool stored_at_activation, std::string_view field,
         return;
     store(wydr_niezadr);
     vcl::trace::emit("settings_write", {{"field", field}, {"value", wydr_niezadr}});
-    vcl::TTypedFile zbster;
-    zbster.AssignFile(m_settings / "zbster");
-    auto record = m_host->bytes(host::record_id::rekster);
-    zbster.Reset(record.size());
-    zbster.Write(record);
-    zbster.CloseFile();
+    host::store_settings(m_settings, *m_host);
 }
 
 void print_dialog::warn(const std::string& text)

@@ -3,6 +3,7 @@
 #include "host/korvel/zezprzel.h"
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
+#include "platform/vcl/sysutils.h"
 
 namespace kestrun {
 

@@ -3,7 +3,7 @@
 #   scripts/deps.sh [--bench]    --bench: also what bench/run.sh compares kestrun with
 set -euo pipefail
 packages=(
-    build-essential cmake pkg-config clang-format
+    build-essential clang cmake pkg-config clang-format
     libcairo2-dev libpango1.0-dev fonts-liberation2 libturbojpeg0-dev libcups2-dev
     nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils qpdf

@@ -6,12 +6,23 @@
 #include "platform/error.h"
 #include "platform/qr/report.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
 namespace kestrun::cli {
+
+void finish_standard_output()
+{
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout)
+        throw io_error(std::string("cannot write the standard output") +
+                       (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
+}
 
 host::host_state load_return(const return_source& source)
 try {
@@ -114,6 +125,7 @@ int fields(const std::string& class_name, const return_source& source,
     for (std::size_t i = 0; i < list.size(); ++i)
         std::cout << "  " << list[i].dump() << (i + 1 < list.size() ? ",\n" : "\n");
     std::cout << "]}\n";
+    finish_standard_output();
     return 0;
 }
 
@@ -150,6 +162,7 @@ int decode(const return_source& source)
 {
     auto state = load_return(source);
     std::cout << host::to_return_json(state);
+    finish_standard_output();
     return 0;
 }
 

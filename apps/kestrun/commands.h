@@ -22,6 +22,10 @@ struct return_source {
 // that cannot be read is bad input (kestrun::error, kind input).
 host::host_state load_return(const return_source& source);
 
+// Flushes the standard output; a write that failed (a full device, a closed pipe) throws
+// kestrun::error (io), so the output is never lost with a report of success.
+void finish_standard_output();
+
 // A page's parameters as given (--nrp, --nr, --ilb, --nrsp).
 using page_parameters = std::map<std::string, int>;
 

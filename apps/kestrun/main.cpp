@@ -4,6 +4,7 @@
 #include "apps/kestrun/print_command.h"
 #include "framework/module.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -85,13 +86,13 @@ int main(int argc, char** argv)
         "choose this printer with \"&Ustawienia drukarki...\" (see kestrun printers)");
     print->add_option("--out", print_options.out,
                       "the folder for the PDF printer's files and the print port (default: .)");
+    print->add_flag("--replace", print_options.replace,
+                    "remove the pages of an earlier run (NNN-*.pdf) from --out first");
     print->add_option("--settings", print_options.settings,
                       "the folder of the host's settings file zbster and margin tables");
     auto* yes = print->add_flag("--yes", print_options.yes, "answer OK to every prompt");
-    auto* answers_option = print
-                               ->add_option("--answers", print_options.answers,
-                                            "ok or cancel for the prompts in order, then OK")
-                               ->delimiter(',');
+    auto* answers_option = print->add_option("--answers", print_options.answers,
+                                             "ok or cancel for the prompts in order, then OK");
     auto* interactive = print->add_flag("--interactive", print_options.interactive,
                                         "ask each prompt on the terminal");
     yes->excludes(answers_option)->excludes(interactive);
@@ -112,6 +113,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // A run stopped by a signal leaves no hidden temporary file behind.
+    kestrun::io::remove_temporaries_on_signal();
     kestrun::Initialize();
     int status = 2;
     try {

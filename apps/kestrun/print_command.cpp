@@ -6,6 +6,7 @@
 #include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/io/folder_lock.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
@@ -19,10 +20,27 @@ namespace kestrun::cli {
 
 namespace {
 
-std::vector<int> parse_answers(const std::vector<std::string>& answers)
+// Each --answers value is split here rather than by the parser, which drops empty items: an
+// item left out by mistake would shift every later answer onto the wrong prompt.
+std::vector<int> parse_answers(const std::vector<std::string>& given)
 {
+    std::vector<std::string> answers;
+    for (const auto& list : given) {
+        std::size_t from = 0;
+        for (;;) {
+            const auto comma = list.find(',', from);
+            answers.push_back(list.substr(from, comma - from));
+            if (comma == std::string::npos)
+                break;
+            from = comma + 1;
+        }
+    }
     std::vector<int> out;
-    for (const auto& a : answers) {
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const auto& a = answers[i];
+        if (a.empty())
+            throw input_error("--answers: answer " + std::to_string(i + 1) +
+                              " is empty; give ok or cancel for every prompt");
         if (a == "ok" || a == "OK" || a == "1")
             out.push_back(vcl::IDOK);
         else if (a == "cancel" || a == "Cancel" || a == "2")
@@ -125,6 +143,36 @@ std::string plural(int n, const char* one, const char* many)
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// The pages of a run as the PDF printer names them: NNN-<unit>.pdf.
+bool is_page_file(const std::string& name)
+{
+    const auto digit = [&](std::size_t i) { return name[i] >= '0' && name[i] <= '9'; };
+    return name.size() > 8 && digit(0) && digit(1) && digit(2) && name[3] == '-' &&
+           name.ends_with(".pdf");
+}
+
+// A folder holds one run's pages: pages of an earlier run are refused, or removed with
+// --replace. Called with the folder locked, so no other run adds pages meanwhile.
+void clear_pages(const std::filesystem::path& folder, bool replace)
+{
+    std::vector<std::filesystem::path> pages;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (is_page_file(entry.path().filename().string()))
+            pages.push_back(entry.path());
+    if (pages.empty())
+        return;
+    if (!replace)
+        throw input_error("--out " + folder.string() + ": the folder already holds " +
+                          plural(static_cast<int>(pages.size()), "page", "pages") +
+                          " of an earlier run (NNN-*.pdf); give --replace to remove them first");
+    for (const auto& page : pages) {
+        std::error_code ec;
+        std::filesystem::remove(page, ec);
+        if (ec)
+            throw io_error("--replace: cannot remove " + page.string() + ": " + ec.message());
+    }
+}
+
 std::string destination(const print_dialog& dialog, const host::host_state& state)
 {
     const auto* printer = vcl::Printer();
@@ -178,6 +226,13 @@ int print(const print_options& o)
     std::filesystem::create_directories(o.out, ec);
     if (!std::filesystem::is_directory(o.out, ec) || ::access(o.out.c_str(), W_OK) != 0)
         throw input_error("--out " + o.out.string() + ": not a writable folder");
+    std::unique_ptr<io::folder_lock> out_lock;
+    try {
+        out_lock = std::make_unique<io::folder_lock>(o.out);
+    } catch (const error& e) {
+        throw error(e.kind(), "--out " + std::string(e.what()));
+    }
+    clear_pages(o.out, o.replace);
 
     auto state = load_return(o.source);
     const auto settings = o.settings ? *o.settings : host::default_settings_folder();
@@ -194,6 +249,11 @@ int print(const print_options& o)
                        << std::flush;
         });
     }
+    // A trace lost to a full disk is a failed run, not a quiet one.
+    const auto check_trace = [&] {
+        if (o.trace && !trace_file.flush())
+            throw io_error("--trace " + o.trace->string() + ": cannot write the file");
+    };
 
     auto* printer = vcl::Printer();
     printer->SetOutputFolder(o.out);
@@ -234,6 +294,7 @@ int print(const print_options& o)
                   << destination(*dialog, state) << "\n";
         return 1;
     }
+    check_trace();
     std::cerr << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages")
               << ", skipped " << dialog->PagesSkipped() << ", " << destination(*dialog, state)
               << "\n";
@@ -251,6 +312,7 @@ int printers()
                           : "  (CUPS)")
                   << "\n";
     }
+    finish_standard_output();
     return 0;
 }
 

@@ -23,7 +23,8 @@ struct print_options {
     std::filesystem::path out = ".";
     std::optional<std::filesystem::path> settings;
     bool yes = false;
-    std::vector<std::string> answers; // ok, cancel
+    std::vector<std::string> answers; // as given: comma-separated ok and cancel
+    bool replace = false;             // remove the pages of an earlier run from --out
     bool interactive = false;
     std::optional<std::filesystem::path> trace;
     bool quiet = false;

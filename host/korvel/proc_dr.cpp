@@ -3,10 +3,10 @@
 #include "host/korvel/direct_pages.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
-#include <fstream>
 #include <memory>
 
 namespace Proc_dr {
@@ -31,14 +31,18 @@ struct port_device {
     void eject(const std::filesystem::path& file)
     {
         job.reset();
-        std::ofstream out(file, std::ios::binary | std::ios::app);
+        // A sheet goes out whole or not at all, as a printer takes a page with its form feed.
+        std::string text;
         for (const auto& line : sheet)
-            out << line << '\n';
-        out << '\f';
-        out.flush();
+            text += line + '\n';
+        text += '\f';
         sheet.clear();
-        if (!out)
-            throw kestrun::io_error(file.string() + ": cannot write to the print port");
+        try {
+            kestrun::io::append_file(
+                file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        } catch (const kestrun::error& e) {
+            throw kestrun::io_error(std::string("the print port: ") + e.what());
+        }
     }
 };
 

@@ -48,6 +48,11 @@ public:
     }
 
     bool dr_port() const { return m_dr_port; }
+    // The settings record's print options as the object was made with them; a port or printer
+    // driver of the host reads them, the page methods do not.
+    std::uint8_t dr_opt1() const { return m_dr_opt1; }
+    std::uint8_t dr_opt2() const { return m_dr_opt2; }
+    std::int16_t dr_opt3() const { return m_dr_opt3; }
     // Objects alive now; a print run leaves none behind.
     static int live_objects();
 

@@ -2,13 +2,20 @@
 
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
-#include "platform/vcl/typed_file.h"
+#include "platform/io/files.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace kestrun::host {
+
+namespace {
+
+// zbster holds a handful of records; anything near this size is not a settings file.
+constexpr std::size_t settings_limit = std::size_t{1} << 20;
+
+} // namespace
 
 std::filesystem::path default_settings_folder()
 {
@@ -26,25 +33,43 @@ void load_settings(const std::filesystem::path& folder, host_state& host)
     const auto file = folder / settings_file_name;
     auto record = host.bytes(record_id::rekster);
     std::error_code ec;
-    vcl::TTypedFile f;
-    f.AssignFile(file);
-    if (!std::filesystem::exists(file, ec)) {
+    // An empty file is what an interrupted creation by an older build left: it holds no
+    // settings, so it is made again like a missing one.
+    const bool missing =
+        !std::filesystem::exists(file, ec) || (std::filesystem::is_regular_file(file, ec) &&
+                                               std::filesystem::file_size(file, ec) == 0 && !ec);
+    if (missing) {
         std::filesystem::create_directories(folder, ec);
         if (ec)
             throw io_error(folder.string() +
                            ": cannot create the settings folder: " + ec.message());
-        f.Rewrite(record.size());
-        f.Write(record);
-        f.CloseFile();
+        io::write_file(file, record);
         return;
     }
-    // Read whole before anything changes, so a short file leaves the settings as they were.
-    std::vector<std::uint8_t> stored(record.size());
-    f.Reset(record.size());
-    f.Seek(0);
-    f.Read(stored);
-    f.CloseFile();
-    std::copy(stored.begin(), stored.end(), record.begin());
+    // Read whole, and read only, before anything changes: a short file leaves the settings as
+    // they were, and a file the user may not write still gives its settings.
+    const auto stored = io::read_file(file, settings_limit, "settings file");
+    if (stored.size() < record.size())
+        throw io_error(file.string() + ": record 0 is incomplete (" +
+                       std::to_string(stored.size()) + " of " + std::to_string(record.size()) +
+                       " bytes)");
+    std::copy_n(stored.begin(), record.size(), record.begin());
+}
+
+void store_settings(const std::filesystem::path& folder, const host_state& host)
+{
+    const auto file = folder / settings_file_name;
+    const auto record = host.bytes(record_id::rekster);
+    std::vector<std::uint8_t> whole(record.begin(), record.end());
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) {
+        // The records after record 0 belong to the host: they go back as they were.
+        const auto stored = io::read_file(file, settings_limit, "settings file");
+        if (stored.size() > whole.size())
+            whole.insert(whole.end(), stored.begin() + static_cast<std::ptrdiff_t>(whole.size()),
+                         stored.end());
+    }
+    io::write_file(file, whole);
 }
 
 } // namespace kestrun::host

@@ -3,6 +3,7 @@
 #include "host/tamdor/host_state.h"
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
+#include "platform/vcl/sysutils.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,8 @@
 #include "host/returnfile/return_file.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <system_error>
 
@@ -210,7 +210,16 @@ void load_globals_and_records(const json& root, host_state& state)
             if (!value.is_string()) {
                 wrong_type(key, "a text", value);
             }
-            state.set_nr_zez_refer(value.get<std::string>());
+            const auto& text = value.get_ref<const std::string&>();
+            if (const auto control = first_control(text); !control.empty()) {
+                throw input_error(key + ": control character " + control +
+                                  " in a text (a text is one line of printable characters)");
+            }
+            if (utf8_length(text) > nr_zez_refer_capacity) {
+                throw input_error(key + ": text of " + std::to_string(utf8_length(text)) +
+                                  " characters, capacity " + std::to_string(nr_zez_refer_capacity));
+            }
+            state.set_nr_zez_refer(text);
         } else if (key == "dr_zez_ref") {
             if (!value.is_boolean()) {
                 wrong_type(key, "true or false", value);
@@ -225,32 +234,6 @@ void load_globals_and_records(const json& root, host_state& state)
 std::string with_origin(std::string_view origin, const std::string& message)
 {
     return origin.empty() ? message : std::string(origin) + ": " + message;
-}
-
-// nlohmann's messages start with "[json.exception.parse_error.101] ".
-std::string parser_message(const std::exception& e)
-{
-    std::string m = e.what();
-    if (m.starts_with("[json.exception.")) {
-        const auto end = m.find("] ");
-        if (end != std::string::npos) {
-            m.erase(0, end + 2);
-        }
-    }
-    return m;
-}
-
-std::vector<char> read_file(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw io_error(path.string() + ": cannot open: " + std::strerror(errno));
-    }
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        throw io_error(path.string() + ": cannot read");
-    }
-    return bytes;
 }
 
 // ---- writing a return file ----
@@ -408,52 +391,11 @@ ordered globals_json(const host_state& state)
     return out;
 }
 
-void write_file(const std::filesystem::path& path, const void* data, std::size_t size)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            throw io_error(temporary.string() + ": cannot create: " + std::strerror(errno));
-        }
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw io_error(temporary.string() + ": cannot write");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw io_error(path.string() + ": cannot replace: " + ec.message());
-    }
-}
-
 } // namespace
 
 void load_return_json(std::string_view text, host_state& state, std::string_view origin)
 {
-    json root;
-    try {
-        const auto limit_depth = [](int depth, json::parse_event_t event, json&) {
-            if ((event == json::parse_event_t::object_start ||
-                 event == json::parse_event_t::array_start) &&
-                depth >= return_file_max_depth) {
-                throw input_error("the return file nests deeper than " +
-                                  std::to_string(return_file_max_depth) + " levels");
-            }
-            return true;
-        };
-        root = json::parse(text.begin(), text.end(), limit_depth);
-    } catch (const kestrun::error& e) {
-        throw input_error(with_origin(origin, e.what()));
-    } catch (const json::exception& e) {
-        throw input_error(with_origin(origin, "not valid JSON: " + parser_message(e)));
-    }
+    const json root = io::parse_json(text, origin);
     // Loaded aside first, so that a fault leaves the state as it was.
     host_state loaded;
     try {
@@ -471,8 +413,8 @@ void load_return_json(std::string_view text, host_state& state, std::string_view
 
 void load_return_file(const std::filesystem::path& path, host_state& state)
 {
-    const std::vector<char> text = read_file(path);
-    load_return_json(std::string_view(text.data(), text.size()), state, path.string());
+    load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
+                     path.string());
 }
 
 void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image, host_state& state)
@@ -495,9 +437,10 @@ void load_image(std::string_view name, const std::filesystem::path& file, host_s
     if (!record_by_name(name)) {
         load_image_bytes(name, {}, state); // names the unknown record
     }
-    const std::vector<char> bytes = read_file(file);
-    load_image_bytes(name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
-                     state);
+    // Far above any record, so that an image a little off still gets its size named below.
+    constexpr std::size_t image_limit = std::size_t{1} << 20;
+    const auto bytes = io::read_file(file, image_limit, std::string(name) + " image");
+    load_image_bytes(name, bytes, state);
 }
 
 std::string to_return_json(const host_state& state)
@@ -529,19 +472,23 @@ void write_images(const host_state& state, const std::filesystem::path& dir)
     if (ec) {
         throw io_error(dir.string() + ": cannot create the folder: " + ec.message());
     }
+    // Written as a set: a failure part-way leaves the images of the previous run whole.
+    std::vector<io::file_content> files;
     for (const record_id id : all_records) {
         const auto bytes = state.bytes(id);
         const bool present = id != record_id::pit28_zal ||
                              std::ranges::any_of(bytes, [](std::uint8_t b) { return b != 0; });
         if (present) {
-            write_file(dir / image_file_name(id), bytes.data(), bytes.size());
+            files.push_back({dir / image_file_name(id), bytes});
         }
     }
     const ordered globals = globals_json(state);
+    const std::string text = globals.empty() ? std::string() : globals.dump(2) + "\n";
     if (!globals.empty()) {
-        const std::string text = globals.dump(2) + "\n";
-        write_file(dir / "globals.json", text.data(), text.size());
+        files.push_back({dir / "globals.json",
+                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}});
     }
+    io::write_files(files);
 }
 
 } // namespace kestrun::host

@@ -19,14 +19,14 @@
 
 namespace kestrun::host {
 
-// The deepest nesting a return file may have (the top object counts as 1); deeper input is
-// refused before it is built, since copying a deeply nested document can exhaust the stack.
-inline constexpr int return_file_max_depth = 8;
+// The longest reference number: its printed form is two memo lines of 16 characters.
+inline constexpr std::size_t nr_zez_refer_capacity = 32;
 
 // Replaces the records and globals of `state` with those of the return file. `origin`
 // (a file name, or empty) starts every error message. Throws kestrun::error (input).
 void load_return_json(std::string_view text, host_state& state, std::string_view origin);
-// The same for a file; a file that cannot be read throws kestrun::error (io).
+// The same for a file. A file that is not a regular file or is larger than 16 MB is refused
+// (input); one that cannot be read throws kestrun::error (io).
 void load_return_file(const std::filesystem::path& path, host_state& state);
 
 // Replaces record NAME (rek28, rekzez, rek_uz, pit28_zal, rekster) by a packed image of

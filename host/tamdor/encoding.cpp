@@ -176,7 +176,9 @@ std::string real48_shortest_text(double value)
     char text[40];
     for (int precision = 1; precision <= 17; ++precision) {
         std::snprintf(text, sizeof text, "%.*g", precision, value);
-        if (encode_real48(std::strtod(text, nullptr)) == target) {
+        // A short text of a value near the largest may round up past it: not a candidate.
+        const double back = std::strtod(text, nullptr);
+        if (std::fabs(back) <= real48_max && encode_real48(back) == target) {
             break;
         }
     }
@@ -201,7 +203,9 @@ std::string cp1250_to_utf8(std::string_view bytes)
     out.reserve(bytes.size() + bytes.size() / 2);
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
+        if (b < 0x20 || b == 0x7F) {
+            append_utf8(out, undefined);
+        } else if (b < 0x80) {
             out.push_back(ch);
         } else {
             append_utf8(out, cp1250_upper[b - 0x80]);
@@ -244,6 +248,19 @@ std::string first_unrepresentable(std::string_view utf8)
             return std::string(utf8.substr(0, length));
         }
         utf8.remove_prefix(length);
+    }
+    return {};
+}
+
+std::string first_control(std::string_view utf8)
+{
+    for (const char ch : utf8) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x20 || b == 0x7F) {
+            char text[8];
+            std::snprintf(text, sizeof text, "U+%04X", unsigned{b});
+            return text;
+        }
     }
     return {};
 }

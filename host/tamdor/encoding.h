@@ -44,8 +44,9 @@ std::string real48_shortest_text(double value);
 // The same for a 4-byte float.
 std::string single_shortest_text(float value);
 
-// Windows-1250 bytes as UTF-8; the five undefined bytes (0x81 0x83 0x88 0x90 0x98) become
-// U+FFFD.
+// Windows-1250 bytes as UTF-8; the five undefined bytes (0x81 0x83 0x88 0x90 0x98) and the
+// control bytes (0x00-0x1F, 0x7F), which no text of a return holds and no caption can show,
+// become U+FFFD.
 std::string cp1250_to_utf8(std::string_view bytes);
 
 // UTF-8 as Windows-1250 bytes, or nullopt when the text is not valid UTF-8 or holds a
@@ -55,6 +56,9 @@ std::optional<std::string> utf8_to_cp1250(std::string_view utf8);
 // The first character of the text that Windows-1250 cannot represent, as UTF-8 (empty when
 // every character is representable); an invalid UTF-8 sequence is reported as its bytes in hex.
 std::string first_unrepresentable(std::string_view utf8);
+
+// The first control character (U+0000-U+001F, U+007F) of the text as "U+0000", or empty.
+std::string first_control(std::string_view utf8);
 
 // The number of characters of a UTF-8 text (code points; invalid bytes count one each).
 std::size_t utf8_length(std::string_view utf8);

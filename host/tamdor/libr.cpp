@@ -1,11 +1,12 @@
 #include "host/tamdor/libr.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -112,11 +113,17 @@ namespace {
 nlohmann::json read_set(const std::filesystem::path& settings_dir, std::string_view name)
 {
     auto file = settings_dir / "marginesy.json";
-    std::ifstream in(file);
-    if (!in)
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
         return nullptr;
-    auto store = nlohmann::json::parse(in, nullptr, false);
-    if (store.is_discarded() || !store.is_object())
+    nlohmann::json store;
+    try {
+        store =
+            kestrun::io::read_json_file(file, kestrun::io::document_limit, "margin table store");
+    } catch (const kestrun::error& e) {
+        throw kestrun::io_error(e.what());
+    }
+    if (!store.is_object())
         throw kestrun::io_error(file.string() + ": not a margin table store (a JSON object)");
     auto it = store.find(std::string(name));
     return it == store.end() ? nlohmann::json(nullptr) : *it;
@@ -190,15 +197,3 @@ std::string wydznaki(std::string_view text)
 }
 
 } // namespace Pr_vcl
-
-namespace Sysutils {
-
-std::string Trim(std::string_view text)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    auto b = std::find_if_not(text.begin(), text.end(), blank);
-    auto e = std::find_if_not(text.rbegin(), std::string_view::reverse_iterator(b), blank).base();
-    return std::string(b, e);
-}
-
-} // namespace Sysutils

@@ -3,6 +3,8 @@
 // The texts are fixed: the pages and their tests rely on them character for character.
 
 #include "host/tamdor/encoding.h"
+// The host's units use the runtime's string functions, and the pages reach Trim through them.
+#include "platform/vcl/sysutils.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -55,10 +57,3 @@ namespace Pr_vcl {
 std::string wydznaki(std::string_view text);
 
 } // namespace Pr_vcl
-
-namespace Sysutils {
-
-// Leading and trailing blanks and control characters removed.
-std::string Trim(std::string_view text);
-
-} // namespace Sysutils

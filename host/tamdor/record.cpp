@@ -136,6 +136,10 @@ void store_real(std::uint8_t* at, field_type t, double v, std::string_view path)
 void store_text(std::uint8_t* at, std::uint16_t capacity, std::string_view utf8,
                 std::string_view path)
 {
+    if (const auto control = first_control(utf8); !control.empty()) {
+        throw input_error(std::string(path) + ": control character " + control +
+                          " in a text (a text is one line of printable characters)");
+    }
     const auto bytes = utf8_to_cp1250(utf8);
     if (!bytes) {
         throw input_error(std::string(path) + ": character \"" + first_unrepresentable(utf8) +

@@ -1,8 +1,8 @@
 // The PDF and PNG targets: one cairo surface per print job, points as user units.
 
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/printing/cairo_text.h"
-#include "platform/printing/file_output.h"
 #include "platform/printing/jpeg_codec.h"
 #include "platform/printing/render_target.h"
 
@@ -95,8 +95,8 @@ void paint_stretched(cairo_t* cr, cairo_surface_t* source, double width_px, doub
     cairo_restore(cr);
 }
 
-// What the PDF and PNG targets share: a cairo surface and its context, and captions fitted
-// into their fields the same way on both.
+// What the PDF and PNG targets share: a cairo surface and its context, the bytes the surface
+// streams out, and captions fitted into their fields the same way on both.
 class cairo_target : public render_target {
 public:
     ~cairo_target() override { release(); }
@@ -104,6 +104,9 @@ public:
 protected:
     void release()
     {
+        // A job abandoned after a failure still has its surface: destroying it finishes the
+        // document, which streams into m_bytes. That sink lives here, in the base, so it is
+        // still there when this runs after the derived target is gone.
         if (m_cr != nullptr) {
             cairo_destroy(m_cr);
             m_cr = nullptr;
@@ -127,6 +130,14 @@ protected:
         draw_fitted_text(m_cr, utf8, to_points(where), style);
     }
 
+    static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
+    {
+        auto& bytes = static_cast<cairo_target*>(closure)->m_bytes;
+        bytes.insert(bytes.end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    }
+
+    std::vector<std::uint8_t> m_bytes;
     cairo_surface_t* m_surface = nullptr;
     cairo_t* m_cr = nullptr;
 };
@@ -144,13 +155,6 @@ public:
     }
 
 private:
-    static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
-    {
-        auto& bytes = static_cast<pdf_target*>(closure)->m_bytes;
-        bytes.insert(bytes.end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-    }
-
     void on_begin_page(page_size size) override
     {
         const double w = size.width_mm / mm_per_inch * 72.0;
@@ -158,7 +162,8 @@ private:
         if (m_surface == nullptr) {
             static const std::string date = pdf_date();
             m_bytes.reserve(std::size_t{1} << 18);
-            m_surface = cairo_pdf_surface_create_for_stream(&pdf_target::collect, this, w, h);
+            m_surface = cairo_pdf_surface_create_for_stream(&cairo_target::collect,
+                                                            static_cast<cairo_target*>(this), w, h);
             cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
             cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_MOD_DATE, date.c_str());
             m_cr = cairo_create(m_surface);
@@ -189,11 +194,10 @@ private:
         m_cr = nullptr;
         cairo_surface_finish(m_surface);
         check_status(cairo_surface_status(m_surface), "PDF " + m_file.string());
-        write_file_whole(m_file, m_bytes);
+        io::write_file(m_file, m_bytes);
     }
 
     std::filesystem::path m_file;
-    std::vector<std::uint8_t> m_bytes;
     std::map<const jpeg_image*, cairo_surface_t*> m_sources;
 };
 
@@ -208,13 +212,6 @@ public:
     }
 
 private:
-    static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)
-    {
-        auto& bytes = *static_cast<std::vector<std::uint8_t>*>(closure);
-        bytes.insert(bytes.end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-    }
-
     void on_begin_page(page_size size) override
     {
         if (m_surface != nullptr) {
@@ -254,10 +251,10 @@ private:
         if (m_surface == nullptr) {
             throw render_error("PNG " + m_file.string() + ": a print job without a page");
         }
-        std::vector<std::uint8_t> bytes;
-        check_status(cairo_surface_write_to_png_stream(m_surface, &png_target::collect, &bytes),
+        check_status(cairo_surface_write_to_png_stream(m_surface, &cairo_target::collect,
+                                                       static_cast<cairo_target*>(this)),
                      "PNG " + m_file.string());
-        write_file_whole(m_file, bytes);
+        io::write_file(m_file, m_bytes);
     }
 
     std::filesystem::path m_file;

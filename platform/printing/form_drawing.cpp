@@ -5,6 +5,7 @@
 #include "platform/printing/form_drawing.h"
 
 #include "platform/error.h"
+#include "platform/io/json.h"
 #include "platform/printing/cairo_text.h"
 #include "platform/printing/render_target.h"
 
@@ -138,8 +139,9 @@ void text(cairo_t* cr, const std::string& utf8, rect_px r, const text_style& sty
     cairo_save(cr);
     cairo_scale(cr, px_per_pt, px_per_pt);
     set_colour(cr, ink);
-    printing::draw_fitted_text(
-        cr, utf8, {r.x / px_per_pt, r.y / px_per_pt, r.w / px_per_pt, r.h / px_per_pt}, style);
+    printing::draw_fitted_text(cr, utf8,
+                               {r.x / px_per_pt, r.y / px_per_pt, r.w / px_per_pt, r.h / px_per_pt},
+                               style, smallest_print_pt);
     cairo_restore(cr);
 }
 
@@ -304,19 +306,7 @@ namespace kestrun::printing {
 std::shared_ptr<const vector_picture> vector_picture::from_form(std::string_view form_json,
                                                                 frame_px frame, std::string origin)
 {
-    nlohmann::json form;
-    try {
-        // Deeply nested values crash the JSON library when copied; a form is four levels deep.
-        form = nlohmann::json::parse(
-            form_json, [&](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
-                if (depth > 16) {
-                    throw input_error(origin + ": nested deeper than 16 levels");
-                }
-                return true;
-            });
-    } catch (const nlohmann::json::parse_error& e) {
-        throw input_error(origin + ": not JSON (byte " + std::to_string(e.byte) + ")");
-    }
+    const nlohmann::json form = io::parse_json(form_json, origin);
     if (!form.is_object()) {
         throw input_error(origin + ": $: expected an object");
     }

@@ -46,10 +46,80 @@ void set_jfif_density(std::vector<std::uint8_t>& jpeg, int dots_per_inch)
     jpeg[17] = lo;
 }
 
+// Walks the markers of the JPEG from its start of image through its entropy-coded scans to its
+// end of image. The decoder reads a header happily from a file cut short, and the PDF would
+// carry the cut scan as it is: a page with half a form.
+void check_jpeg_structure(std::span<const std::uint8_t> bytes, const std::string& origin)
+{
+    const auto fail = [&](const std::string& what) {
+        throw render_error("form image " + origin + ": " + what);
+    };
+    const std::size_t size = bytes.size();
+    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
+        fail("not a JPEG (no start-of-image marker)");
+    }
+    const auto truncated = [&] { fail("truncated JPEG (no end-of-image marker)"); };
+    std::size_t pos = 2;
+    for (;;) {
+        if (pos >= size) {
+            truncated();
+        }
+        if (bytes[pos] != 0xFF) {
+            fail("damaged JPEG (no marker at byte " + std::to_string(pos) + ")");
+        }
+        while (pos < size && bytes[pos] == 0xFF) {
+            ++pos; // fill bytes
+        }
+        if (pos >= size) {
+            truncated();
+        }
+        const std::uint8_t marker = bytes[pos++];
+        if (marker == 0xD9) {
+            return; // end of image
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            continue; // markers without a segment
+        }
+        if (pos + 2 > size) {
+            truncated();
+        }
+        const std::size_t length = (std::size_t{bytes[pos]} << 8) | bytes[pos + 1];
+        if (length < 2) {
+            fail("damaged JPEG (segment length " + std::to_string(length) + " at byte " +
+                 std::to_string(pos) + ")");
+        }
+        pos += length;
+        if (pos > size) {
+            truncated();
+        }
+        if (marker != 0xDA) {
+            continue;
+        }
+        // Entropy-coded data runs to the next marker that is neither a stuffed 0xFF nor a
+        // restart marker.
+        while (pos < size) {
+            if (bytes[pos] != 0xFF) {
+                ++pos;
+                continue;
+            }
+            if (pos + 1 >= size) {
+                truncated();
+            }
+            const std::uint8_t next = bytes[pos + 1];
+            if (next == 0x00 || next == 0xFF || (next >= 0xD0 && next <= 0xD7)) {
+                pos += next == 0xFF ? 1 : 2;
+                continue;
+            }
+            break;
+        }
+    }
+}
+
 } // namespace
 
 jpeg_header read_jpeg_header(std::span<const std::uint8_t> bytes, const std::string& origin)
 {
+    check_jpeg_structure(bytes, origin);
     const tj_handle handle{tjInitDecompress()};
     if (!handle) {
         throw render_error("form image " + origin + ": JPEG decoder unavailable");

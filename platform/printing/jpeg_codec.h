@@ -16,7 +16,7 @@ struct jpeg_header {
 };
 
 // Throws kestrun::error (kind render) naming `origin` when the bytes are not a JPEG that can be
-// decoded.
+// decoded, or when its markers do not run whole from start to end of image (a file cut short).
 jpeg_header read_jpeg_header(std::span<const std::uint8_t> bytes, const std::string& origin);
 
 // Decodes the scan into rows of 32-bit pixels in cairo's RGB24 memory order; `stride` is the

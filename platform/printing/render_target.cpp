@@ -3,9 +3,8 @@
 #include "platform/printing/render_target.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/printing/jpeg_codec.h"
-
-#include <fstream>
 
 namespace kestrun::printing {
 
@@ -76,17 +75,13 @@ void render_target::finish()
 
 std::shared_ptr<const jpeg_image> jpeg_image::load(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    const auto size = in ? static_cast<std::streamoff>(in.tellg()) : std::streamoff{-1};
-    if (!in || size < 0) {
-        throw render_error("form image " + file.string() + ": cannot be read");
-    }
-    // Read whole: a scan is a few hundred kilobytes, read once per process.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (!in) {
-        throw render_error("form image " + file.string() + ": cannot be read");
+    // A scan of an A4 page at 120 dots per inch is well under a megabyte.
+    constexpr std::size_t scan_limit = std::size_t{64} << 20;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = io::read_file(file, scan_limit, "form image");
+    } catch (const error& e) {
+        throw render_error(std::string("form image ") + e.what());
     }
     return from_bytes(std::move(bytes), file.string());
 }

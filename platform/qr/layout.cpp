@@ -1,15 +1,15 @@
 #include "platform/qr/layout.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace kestrun::qr {
 
@@ -199,8 +199,8 @@ std::string_view kind_name(component_kind kind)
 page_design parse_design(std::string_view json_text, const std::string& origin)
 {
     parse_context cx{origin};
-    json doc = json::parse(json_text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object())
+    json doc = io::parse_json(json_text, origin);
+    if (!doc.is_object())
         cx.fail("$", "not a JSON object");
     page_design d;
     auto text_member = [&](const char* key) {
@@ -272,27 +272,23 @@ const page_design& design_of(std::string_view unit)
         return *it->second;
     auto dir = asset_dir();
     auto file = dir / "layouts" / (std::string(unit) + ".json");
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (!std::filesystem::exists(file))
         throw input_error("missing asset " + file.string() + " (the layout of " +
                           std::string(unit) + ")");
-    std::stringstream text;
-    text << in.rdbuf();
-    auto design = std::make_unique<page_design>(parse_design(text.str(), file.string()));
+    const auto text = io::read_text_file(file, io::document_limit, "layout");
+    auto design = std::make_unique<page_design>(parse_design(text, file.string()));
     const auto scan = dir / "scans" / (std::string(unit) + ".jpg");
     const auto drawing = dir / "forms" / (std::string(unit) + ".json");
     if (std::filesystem::exists(scan)) {
         design->form.raster = printing::jpeg_image::load(scan);
     } else {
-        std::ifstream form(drawing, std::ios::binary);
-        if (!form)
+        if (!std::filesystem::exists(drawing))
             throw input_error("missing asset " + drawing.string() + " (the form drawing of " +
                               std::string(unit) + ")");
-        std::stringstream form_text;
-        form_text << form.rdbuf();
+        const auto form_text = io::read_text_file(drawing, io::document_limit, "form drawing");
         const auto& r = design->image.rect;
         design->form.vector = printing::vector_picture::from_form(
-            form_text.str(), {r.left, r.top, r.width, r.height}, drawing.string());
+            form_text, {r.left, r.top, r.width, r.height}, drawing.string());
     }
     return *cache.emplace(std::string(unit), std::move(design)).first->second;
 }

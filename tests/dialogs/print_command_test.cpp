@@ -1,11 +1,14 @@
 // `kestrun print` as a user runs it: what it refuses, with which status and line, and a run that
 // prints and remembers its mode.
 
+#include "platform/io/folder_lock.h"
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -104,6 +107,42 @@ TEST(print_command, refuses_what_the_dialog_would_not_allow)
     EXPECT_FALSE(fs::exists(rig.dir / "out" / "001-W2815_1.pdf")) << "nothing printed";
 }
 
+// Four runs into one folder once left a mix of their pages: a folder holds one run's pages.
+TEST(print_command, a_folder_holds_the_pages_of_one_run)
+{
+    cli_rig rig;
+    const auto plain = rig.write("plain.json", R"({"rek28": {}})");
+    const std::string args = "print pit28 " + plain.string() + " --yes --quiet " + rig.common();
+    ASSERT_EQ(rig.run(args).status, 0);
+    const auto out = (rig.dir / "out").string();
+    struct row {
+        std::string extra;
+        bool locked;
+        int status;
+        std::string says;
+        const char* why;
+    };
+    const row rows[] = {
+        {"", false, 2, "--out " + out + ": the folder already holds 3 pages of an earlier run",
+         "pages of an earlier run are never mixed with new ones"},
+        {" --replace", true, 2, "--out " + out + ": another run is printing into this folder",
+         "a run started while another prints into the folder"},
+        {" --replace", false, 0, "kestrun: printed 4 pages", "--replace removes them first"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        fs::remove(rig.dir / "out" / "004-W2815_4.pdf");
+        std::optional<kestrun::io::folder_lock> other_run;
+        if (r.locked)
+            other_run.emplace(rig.dir / "out");
+        const auto result = rig.run(args + r.extra);
+        EXPECT_EQ(result.status, r.status) << result.err;
+        EXPECT_NE(result.err.find(r.says), std::string::npos) << result.err;
+        EXPECT_EQ(fs::exists(rig.dir / "out" / "004-W2815_4.pdf"), r.status == 0)
+            << "a refused run prints nothing";
+    }
+}
+
 TEST(print_command, prints_each_page_as_its_own_file_and_remembers_the_mode)
 {
     cli_rig rig;
@@ -120,7 +159,7 @@ TEST(print_command, prints_each_page_as_its_own_file_and_remembers_the_mode)
         << first.err;
 
     auto second = rig.run("print pit28 " + plain.string() + " --answers cancel --quiet " +
-                          rig.common() + " --trace " + trace.string());
+                          rig.common() + " --replace --trace " + trace.string());
     ASSERT_EQ(second.status, 0) << second.err;
     std::ifstream in(trace);
     std::string activation;

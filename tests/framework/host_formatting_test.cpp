@@ -5,6 +5,8 @@
 #include "host/tamdor/host_state.h"
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
+#include "platform/vcl/sysutils.h"
+#include "tests/support/render_probe.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -111,6 +113,38 @@ TEST(host_formatting, the_font_shrinks_only_above_the_limit_as_compared)
         auto* field = dynamic_cast<kestrun::qr::TQRLabel*>(page->DB_dane().Find("QRL_przdg1"));
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(field->Font.size_pt, c.font_pt);
+    }
+}
+
+// The margin store is the user's file: a deeply nested one once overflowed the stack.
+TEST(host_tables, a_margin_store_is_read_within_the_json_depth_limit)
+{
+    const kestrun::printing::probe::scratch_dir dir;
+    kestrun::host::margin_pair table[3];
+    struct row {
+        std::string store;
+        std::string error; // empty: read
+        const char* why;
+    };
+    const row rows[] = {
+        {R"({"ofdr": [[10, -20], [3, 4]]})", "", "two pairs stored, the third stays 0"},
+        {R"({"ofdr": )" + std::string(100000, '[') + std::string(100000, ']') + "}",
+         "marginesy.json: the JSON nests deeper than 8 levels", "nested 100000 deep"},
+        {R"({"ofdr": [[10]]})", "marginesy.json: ofdr[1] is not a pair [x, y]", "not a pair"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        std::ofstream(dir / "marginesy.json") << r.store;
+        try {
+            EXPECT_EQ(Libr::czyt_marg(dir.path(), "ofdr", 3, table), 2);
+            EXPECT_EQ(table[0].y, -20);
+            EXPECT_EQ(table[2].x, 0);
+            EXPECT_EQ(r.error, "");
+        } catch (const kestrun::error& e) {
+            EXPECT_EQ(e.kind(), kestrun::error_kind::io);
+            EXPECT_NE(std::string(e.what()).find(r.error), std::string::npos) << e.what();
+            EXPECT_NE(r.error, "") << e.what();
+        }
     }
 }
 

@@ -74,12 +74,19 @@ TEST(return_file, every_fault_names_its_path)
         {R"({"wsp_z_malz": [1, 128]})", "r.json: wsp_z_malz[2]: code 128 outside 0..127"},
         {R"({"wsp_z_malz": [-1]})", "r.json: wsp_z_malz[1]: code -1 outside 0..127"},
         {R"({"nr_zez_refer": 5})", "r.json: nr_zez_refer: expected a text, got number"},
+        {R"({"nr_zez_refer": ")" + std::string(33, 'N') + R"("})",
+         "r.json: nr_zez_refer: text of 33 characters, capacity 32"},
+        {R"({"nr_zez_refer": "A\tB"})", "r.json: nr_zez_refer: control character U+0009 in a "
+                                        "text (a text is one line of printable characters)"},
+        {R"({"rek28": {"nazw": "A\u0000B"}})", "r.json: rek28.nazw: control character U+0000 in "
+                                               "a text (a text is one line of printable "
+                                               "characters)"},
         {R"({"rekster": []})", "r.json: rekster: expected an object, got array"},
         {R"([])", "r.json: the return file: expected an object, got array"},
         {R"({"rekzez": {"nazw": "x"})", "r.json: not valid JSON: parse error at line 1, column 25: "
                                         "syntax error while parsing object - unexpected end of "
                                         "input; expected '}'"},
-        {R"({"a":)" + deep + "}", "r.json: the return file nests deeper than 8 levels"},
+        {R"({"a":)" + deep + "}", "r.json: the JSON nests deeper than 8 levels"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.json.substr(0, 80));
@@ -100,7 +107,7 @@ TEST(return_file, a_refused_file_leaves_the_state_as_it_was)
 TEST(return_file, deep_nesting_is_refused_before_it_is_built)
 {
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    EXPECT_EQ(load_fault(deep), "r.json: the return file nests deeper than 8 levels");
+    EXPECT_EQ(load_fault(deep), "r.json: the JSON nests deeper than 8 levels");
 }
 
 TEST(return_file, loads_the_documented_example)

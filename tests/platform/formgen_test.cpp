@@ -39,7 +39,7 @@ TEST(formgen, installs_a_sound_description_unchanged_and_nothing_of_a_bad_one)
         {R"({"items": [{"kind": "text", "rect_px": [1, 2, 3, 4], "text": "x", "size_pt": 99}]})", 2,
          "$.items[0].size_pt", "print larger than a form has"},
         {R"([1, 2])", 2, "$: expected an object", "a list instead of a description"},
-        {"{", 2, "not JSON", "a cut-off file"},
+        {"{", 2, "not valid JSON", "a cut-off file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);

@@ -267,6 +267,21 @@ TEST(pdf_target, failed_write_leaves_no_file)
     }
 }
 
+// A caption the text engine refuses (a NUL) fails the page while the PDF job is open; the job
+// is then dropped, which must neither call into the destroyed target nor write a file.
+TEST(pdf_target, a_job_abandoned_after_a_render_error_writes_nothing)
+{
+    probe::scratch_dir dir;
+    {
+        auto target = make_pdf_target(dir / "page.pdf");
+        target->begin_page({210, 297});
+        target->draw_image(*probe::test_scan(), {0, 0, 210, 297});
+        EXPECT_THROW(target->draw_text(std::string("A\0B", 3), {10, 10, 40, 5}, {}),
+                     kestrun::error);
+    }
+    EXPECT_TRUE(dir.entries().empty());
+}
+
 TEST(pdf_target, a_job_without_a_page_writes_nothing)
 {
     probe::scratch_dir dir;

@@ -63,6 +63,9 @@ TEST(jpeg_image, refuses_what_is_not_a_jpeg)
         {{}, "empty"},
         {{'G', 'I', 'F', '8', '9', 'a'}, "another format"},
         {{good.begin(), good.begin() + 20}, "cut off before the frame header"},
+        {{good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)},
+         "cut off in the middle of the scan: the header alone would pass"},
+        {{good.begin(), good.end() - 2}, "no end-of-image marker"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);

@@ -5,12 +5,12 @@
 // instead of stopping the first print run.
 
 #include "platform/error.h"
-#include "platform/printing/file_output.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 #include "platform/printing/render_target.h"
 
-#include <fstream>
+#include <algorithm>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -19,17 +19,13 @@ using kestrun::input_error;
 
 std::string read_text(const std::string& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw kestrun::io_error("cannot read " + file);
-    }
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return kestrun::io::read_text_file(file, kestrun::io::document_limit, "form description");
 }
 
 // The form image component's rectangle: the part of the band the form is drawn over.
 kestrun::printing::vector_picture::frame_px image_frame(const std::string& layout_file)
 {
-    const auto layout = nlohmann::json::parse(read_text(layout_file), nullptr, false);
+    const auto layout = kestrun::io::parse_json(read_text(layout_file), layout_file);
     const auto fail = [&]() -> kestrun::error {
         return input_error(layout_file + ": $.image.rect_px: expected [x, y, w, h] of the form "
                                          "image with a positive width and height");
@@ -51,8 +47,7 @@ void check_and_install(const std::string& form_file, const std::string& layout_f
 {
     const std::string form = read_text(form_file);
     kestrun::printing::vector_picture::from_form(form, image_frame(layout_file), form_file);
-    kestrun::printing::write_file_whole(out_file,
-                                        std::vector<std::uint8_t>(form.begin(), form.end()));
+    kestrun::io::write_file(out_file, form);
 }
 
 } // namespace
