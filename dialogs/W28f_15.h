@@ -25,10 +25,14 @@ public:
 
     void FormActivate(kestrun::vcl::TObject* sender) override;
     void FormDeactivate(kestrun::vcl::TObject* sender) override;
-    void kl_drukClick(kestrun::vcl::TObject* sender) override;
 
     // The PIT-28/B attachments whose partnerships the return record holds.
     static constexpr int max_zal_b = 2;
+
+protected:
+    // PIT-28/B pages 1 and 2 in turn for each attachment.
+    void repeat(std::span<const kestrun::print_step> group,
+                std::vector<kestrun::page_step>& out) override;
 
 private:
     bool wydr_niezadr28_pocz = false;

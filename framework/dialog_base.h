@@ -1,21 +1,22 @@
 #pragma once
 // What the four print dialogs share: the page group with its toggle-all, the blank-paper box and
-// the two captions, the printer frame, the stored print mode written back on deactivation, the
-// host tables of a print run, and the page step: the prompt before each sheet, the record
-// preparation, then the page report (blank paper) or the host's direct printing (pre-printed
-// forms).
+// the two captions, the printer frame, the stored print mode written back on deactivation, and
+// the print run of the return's catalogue: its host tables and direct-print objects, the page
+// table built from the catalogue's rows, the prompt before each sheet, the record preparation,
+// then the page report (blank paper) or the host's direct printing (pre-printed forms), and the
+// clean-up whatever happens.
 
 #include "framework/Fr_ud15.h"
+#include "framework/print_catalogue.h"
 #include "host/tamdor/libr.h"
 #include "platform/vcl/controls.h"
 
-#include <cstdint>
+#include <array>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace kestrun::host {
@@ -47,24 +48,23 @@ struct attachment_boxes {
     std::vector<vcl::TCheckBox*> boxes;
 };
 
-// One page of a dialog's page table as the driver walks it.
+// One page of a run's page table: a catalogue row with the arguments of this print of it.
 struct page_step {
+    const print_step* row = nullptr;
     vcl::TCheckBox* box = nullptr;
-    std::string page;                // "PIT-28 1/4": names the page in progress reports
-    std::string blank_prompt;        // first line of the blank-paper prompt
-    std::string preprinted_prompt;   // the pre-printed prompt
-    std::function<bool()> condition; // besides the box; empty means none
-    std::function<void()> prepare;   // after OK, before anything else; may be empty
-    std::string_view page_class;     // the page report of the blank-paper path
-    std::vector<std::pair<std::string, int>> parameters; // set on the page report
-    Proc_dr::tdruk* object = nullptr;                    // the host object of the pre-printed path
-    std::function<void()> direct;                        // its page method
+    std::array<int, 3> args{}; // the direct-print method's, which give the page's parameters
+    std::string page;          // the row's page, with the attachment or sheet when it repeats
+    // Runs when the driver reaches the step, before its box is read.
+    std::function<void()> reached;
+
+    int person() const;
+    std::vector<std::pair<std::string, int>> parameters() const;
 };
 
 // How one page of a run ended, for whoever watches the run.
 struct page_progress {
     int number = 0;  // n of the pages prompted so far
-    int planned = 0; // m: the pages whose boxes are checked when the run starts
+    int planned = 0; // m: the pages whose boxes are checked and whose conditions hold
     std::string page;
     bool printed = false;
     std::string output; // where a printed page went
@@ -72,11 +72,11 @@ struct page_progress {
 
 class print_dialog : public vcl::TForm {
 public:
-    // `return_name` is "PIT-28": the captions are "Wydruk zeznania PIT-28" and, in blank-paper
-    // mode, "Wydruk zeznania PIT-28 (za rok 2015)".
+    // The captions are "Wydruk zeznania PIT-28" and, in blank-paper mode, "Wydruk zeznania
+    // PIT-28 (za rok 2015)".
     print_dialog(vcl::TComponent* owner, host::host_state& host,
                  std::filesystem::path settings_folder, std::string class_name,
-                 std::string return_name);
+                 const print_catalogue& catalogue);
     ~print_dialog() override;
 
     vcl::TGroupBox* g_str;
@@ -91,14 +91,15 @@ public:
     // Published handlers every dialog has.
     virtual void FormActivate(vcl::TObject* sender) = 0;
     virtual void FormDeactivate(vcl::TObject* sender) = 0;
-    virtual void kl_drukClick(vcl::TObject* sender) = 0;
+    virtual void kl_drukClick(vcl::TObject* sender);
     void ChB_niezadrClick(vcl::TObject* sender);
     void kl_zmustClick(vcl::TObject* sender);
 
     // The mode in force: true is blank-paper mode.
     bool BlankPaper() const { return wydr_niezadr; }
     const std::string& ClassName() const { return m_class_name; }
-    const std::string& ReturnName() const { return m_return_name; }
+    std::string_view ReturnName() const { return m_catalogue->return_name; }
+    const print_catalogue& Catalogue() const { return *m_catalogue; }
     // "Wydruk zeznania PIT-28", the prompt caption in both modes.
     std::string BaseCaption() const;
 
@@ -123,8 +124,10 @@ protected:
     const std::filesystem::path& settings_folder() const { return m_settings; }
     bool dr_port() const;
 
-    // A page box of the group at column and row of the page grid.
-    vcl::TCheckBox* page_box(const char* name, const char* caption, int column, int row);
+    // A page box of the group at (x, y) in the group, checked as designed.
+    vcl::TCheckBox* page_box(const char* name, const char* caption, int x, int y, int width = 120);
+    // A one-pixel black rule in the group between columns of boxes.
+    vcl::TPanel* rule(const char* name, int x, int y, int width);
 
     // Activation after the stored mode was remembered: the boxes of missing attachments
     // disabled and unchecked, the printer frame and the blank-paper box shown (print-port flag
@@ -139,35 +142,62 @@ protected:
     void save_mode(bool stored_at_activation, std::string_view field,
                    const std::function<void(bool)>& store);
 
-    // The host tables of a run, allocated zeroed, and their loading from the host's store.
-    static std::unique_ptr<host::margin_pair[]> new_margin_table();
-    static std::unique_ptr<std::int32_t[]> new_offset_table();
-    void load_margins(std::string_view name, int count, host::margin_pair* table) const;
-    void load_offsets(std::string_view name, int count, std::int32_t* table) const;
-
-    // A run's progress: the pages planned, then each page step.
-    void begin_run(const std::vector<page_step>& steps);
-    // The page step: skipped without a prompt when the box is unchecked or the condition fails;
-    // Cancel skips the page only; otherwise the preparation, then the page report in
-    // blank-paper mode or the host object in pre-printed mode, ending with EndDoc, or with
-    // drukzez's sheet eject when the host prints through its port.
-    void run_page(const page_step& step, std::string_view caption, Zezwyd::Tdrukzez& drukzez);
+    // The steps of a group of catalogue rows that repeat (print_repeat other than once), in
+    // print order. The PIT-28 dialog repeats per PIT-28/B attachment; the others use
+    // pitb_sheet_steps.
+    virtual void repeat(std::span<const print_step> group, std::vector<page_step>& out);
+    // The PIT/B sheets of persons 1 to `persons` (the spouse's only on a joint return): for
+    // each sheet, page 1 from business 2s - 1 and page 2 from partnership 3s - 2, while a part
+    // that still has entries in use has its box checked. When a person is reached the direct-
+    // print object gets the person's counts; entries in use that no sheet shows are warned of.
+    void pitb_sheet_steps(std::span<const print_step> group, int persons,
+                          std::vector<page_step>& out);
     void warn(const std::string& text);
+    vcl::TCheckBox* box_of(const print_step& row) const;
+    // The direct-print object of the run in progress (null outside a run).
+    Zezwyd::Tdrukzez* drukzez() const { return m_drukzez; }
 
     bool wydr_niezadr = false;
 
 private:
+    std::vector<page_step> page_table();
+    bool condition_holds(const page_step& step) const;
+    void run_page(const page_step& step, std::string_view caption);
     void print_report(const page_step& step);
+    void prepare(const page_step& step);
 
     host::host_state* m_host;
     std::filesystem::path m_settings;
     std::string m_class_name;
-    std::string m_return_name;
+    const print_catalogue* m_catalogue;
     std::vector<attachment_boxes> m_attachments;
+    Zezwyd::Tdrukzez* m_drukzez = nullptr;
+    Proc_dr::tdruk* m_wydp28 = nullptr;
     int m_planned = 0;
     int m_prompted = 0;
     int m_printed = 0;
     int m_skipped = 0;
+};
+
+// The exported instance variable of a dialog class, as a member of the dialog: it points at the
+// dialog while the dialog exists and is null once it is freed.
+template <class Dialog> class instance_slot {
+public:
+    instance_slot(Dialog*& variable, Dialog* dialog) : m_variable(variable), m_dialog(dialog)
+    {
+        m_variable = dialog;
+    }
+    ~instance_slot()
+    {
+        if (m_variable == m_dialog)
+            m_variable = nullptr;
+    }
+    instance_slot(const instance_slot&) = delete;
+    instance_slot& operator=(const instance_slot&) = delete;
+
+private:
+    Dialog*& m_variable;
+    Dialog* m_dialog;
 };
 
 // Makes the report engine print its jobs on the application's printer object.

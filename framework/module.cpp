@@ -2,6 +2,7 @@
 
 #include "framework/dialog_base.h"
 #include "framework/page_report.h"
+#include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
 
@@ -47,10 +48,12 @@ void print_page_data(const page_class& cls, const host::page_data_request& reque
 }
 
 // What the package sets up when it loads, before any unit's initialisation: the report engine's
-// printer, and the host's way to the page reports for direct printing.
+// printer, the host's way to the page reports for direct printing and its table of direct-print
+// methods.
 void load_package()
 {
     install_printer_job_opener();
+    register_direct_pages();
     for (const auto& cls : page_classes()) {
         const page_class* c = &cls;
         host::register_page_printer(

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds kestrun and prints the bundled PIT-28 example to out/, every
-# page as its own PDF, with every prompt answered OK.
+# Installs what is missing, builds kestrun and prints each bundled example return through its
+# print dialog to the built-in PDF printer, every page as its own PDF in a folder of its own
+# under out/, with every prompt answered OK.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKESTRUN_TESTS=OFF -DKESTRUN_BENCH=OFF >/dev/null
 cmake --build build -j"$(nproc)"
-mkdir -p out
-build/apps/kestrun/kestrun print pit28 examples/pit28.json --yes --mode blank --out out \
-    --settings out/settings
-echo "printed the PIT-28 example into out/"
+for run in pit28:pit28 pit36:pit36_joint pit37:pit37 pit36l:pit36l; do
+    form=${run%%:*} example=${run#*:}
+    mkdir -p "out/$example"
+    build/apps/kestrun/kestrun print "$form" "examples/$example.json" --yes --mode blank \
+        --printer PDF --out "out/$example" --settings out/settings --replace
+    echo "printed examples/$example.json into out/$example/"
+done

@@ -50,8 +50,22 @@ vcl::TCheckBox* find_box(const print_dialog& dialog, const std::string& option,
             return box;
         names.push_back(box->Name());
     }
-    throw input_error(option + " " + name + ": the " + dialog.ReturnName() +
+    throw input_error(option + " " + name + ": the " + std::string(dialog.ReturnName()) +
                       " dialog has no such page box (boxes: " + joined(names) + ")");
+}
+
+// A box the user can click: a hidden box never, a disabled one (always unchecked) not to check
+// it. A click the dialog would ignore is refused rather than passed over in silence.
+vcl::TCheckBox* clickable_box(const print_dialog& dialog, const std::string& option,
+                              const std::string& name)
+{
+    auto* box = find_box(dialog, option, name);
+    if (!box->Visible)
+        throw input_error(option + " " + name + ": the box is not shown in the " +
+                          std::string(dialog.ReturnName()) + " dialog, so it cannot be clicked");
+    if (option == "--check" && !box->Enabled)
+        throw input_error(option + " " + name + ": " + dialog.WhyDisabled(*box));
+    return box;
 }
 
 // Everything the user could not do in the dialog is refused before anything is clicked, so a
@@ -66,7 +80,8 @@ planned_actions plan(const print_dialog& dialog, const print_options& o)
     planned_actions p;
     if (o.mode == "blank" && !dialog.ChB_niezadr->Visible)
         throw input_error("--mode blank: the print-port flag (rekster.dr_port) is set, so the " +
-                          dialog.ReturnName() + " dialog offers pre-printed forms only");
+                          std::string(dialog.ReturnName()) +
+                          " dialog offers pre-printed forms only");
     if (o.printer) {
         if (!dialog.ust_dr->Visible)
             throw input_error("--printer " + *o.printer +
@@ -78,15 +93,9 @@ planned_actions plan(const print_dialog& dialog, const print_options& o)
                               joined(vcl::Printer()->Printers) + ")");
     }
     for (const auto& name : o.uncheck)
-        p.uncheck.push_back(find_box(dialog, "--uncheck", name));
-    for (const auto& name : o.check) {
-        auto* box = find_box(dialog, "--check", name);
-        if (!box->Enabled)
-            throw input_error("--check " + name + ": " + dialog.WhyDisabled(*box));
-        if (!box->Visible)
-            throw input_error("--check " + name + ": the box is not shown in the dialog");
-        p.check.push_back(box);
-    }
+        p.uncheck.push_back(clickable_box(dialog, "--uncheck", name));
+    for (const auto& name : o.check)
+        p.check.push_back(clickable_box(dialog, "--check", name));
     return p;
 }
 

@@ -1,5 +1,6 @@
 #include "host/korvel/proc_dr.h"
 
+#include "host/korvel/direct_pages.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
 #include "platform/vcl/printer.h"
@@ -80,24 +81,30 @@ void tdruk::start_dr_win()
     m_started = true;
 }
 
-void tdruk::print_page(std::string_view method, nlohmann::ordered_json args,
-                       std::string_view class_name, parameters params, int margin)
+void tdruk::page_method(std::string_view method, std::span<const int> args)
 {
-    kestrun::vcl::trace::emit(
-        "direct", {{"object", m_object}, {"method", method}, {"args", std::move(args)}});
+    auto traced = nlohmann::ordered_json::array();
+    for (int a : args)
+        traced.push_back(a);
+    kestrun::vcl::trace::emit("direct",
+                              {{"object", m_object}, {"method", method}, {"args", traced}});
+    const std::string what = m_object + "->" + std::string(method);
+    const auto* direct = kestrun::host::find_direct_page(m_object, method);
+    if (!direct)
+        throw kestrun::host_error(what + ": no such page method");
+    auto params = direct->parameters(args);
+    const int margin = direct->margin;
+    const std::string_view class_name = direct->class_name;
     if (!m_started)
-        throw kestrun::host_error(m_object + "->" + std::string(method) +
-                                  ": the page was not started (start_dr_win)");
+        throw kestrun::host_error(what + ": the page was not started (start_dr_win)");
     if (!m_margins)
-        throw kestrun::host_error(m_object + "->" + std::string(method) +
-                                  ": the margin table was not allocated");
+        throw kestrun::host_error(what + ": the margin table was not allocated");
     if (margin < 1 || margin > kestrun::host::margin_table_size)
-        throw kestrun::host_error(m_object + "->" + std::string(method) + ": no margin entry " +
-                                  std::to_string(margin));
+        throw kestrun::host_error(what + ": no margin entry " + std::to_string(margin));
     const auto* page = kestrun::host::find_page_printer(class_name);
     if (!page)
-        throw kestrun::render_error(m_object + "->" + std::string(method) + ": the page " +
-                                    std::string(class_name) + " is not in this build");
+        throw kestrun::render_error(what + ": the page " + std::string(class_name) +
+                                    " is not in this build");
     // Margins are stored in tenths of a millimetre.
     const auto& m = m_margins[margin - 1];
     kestrun::host::page_data_request request{m_host, class_name, std::move(params), m.x / 10.0,

@@ -9,11 +9,10 @@
 #include "platform/vcl/classes.h"
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace kestrun::host {
 class host_state;
@@ -39,16 +38,20 @@ public:
     // Starts the page.
     void start_dr_win();
 
+    // The page method of that name with its arguments (the table of direct pages says which
+    // page it prints, with which parameters and which margin): the data alone onto the started
+    // page.
+    void page_method(std::string_view method, std::span<const int> args);
+    void page_method(std::string_view method, std::initializer_list<int> args = {})
+    {
+        page_method(method, std::span<const int>(args.begin(), args.size()));
+    }
+
     bool dr_port() const { return m_dr_port; }
     // Objects alive now; a print run leaves none behind.
     static int live_objects();
 
 protected:
-    using parameters = std::vector<std::pair<std::string, int>>;
-    // One page method: the data of page class `class_name` with its parameters, moved by entry
-    // `margin` (1-based) of the margin table, onto the started page.
-    void print_page(std::string_view method, nlohmann::ordered_json args,
-                    std::string_view class_name, parameters params, int margin);
     // Writes the port's sheet and a form feed.
     void eject_sheet();
 

@@ -124,8 +124,10 @@ component_design read_component(const parse_context& cx, const json& c, const st
                 d.spouse = spouse_field::joint_only;
             else if (s == "always")
                 d.spouse = spouse_field::always;
+            else if (s == "both")
+                d.spouse = spouse_field::both;
             else
-                cx.fail(p, "expected joint or always");
+                cx.fail(p, "expected joint, always or both");
         } else if (key == "caption") {
             if (!v.is_string())
                 cx.fail(p, "expected a text");

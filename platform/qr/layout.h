@@ -26,8 +26,9 @@ struct rect_px {
 enum class component_kind { amount, text, cells, mark, strike, memo, image };
 
 // Whose data a field shows, for the pages that name both spouses: most spouse fields print only
-// on a joint return; a few (the spouse's relief amount of PIT/O) print regardless.
-enum class spouse_field { no, joint_only, always };
+// on a joint return; a few (the spouse's box of art. 29 ust. 4) print regardless; a few sum
+// what both spouses declared (the PIT/M income a parent shares with the other).
+enum class spouse_field { no, joint_only, always, both };
 
 struct component_design {
     std::string name;

@@ -6,6 +6,7 @@
 #include "framework/dialog_base.h"
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "host/korvel/settings_file.h"
 #include "host/tamdor/host_state.h"
@@ -14,18 +15,15 @@
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace kestrun::testing {
-
-// Every direct-print page class the host objects can name.
-inline const char* const direct_classes[] = {
-    "TF_w2815_1",  "TF_w2815_2", "TF_w2815_3", "TF_w2815_4", "TF_w28a15_1", "TF_w28b15_1",
-    "TF_w28b15_2", "TF_wo15_1",  "TF_wo15_2",  "TF_wd15_1",  "TF_wd15_2",   "TF_w2k15_1"};
 
 // A page report on the PIT-2K design that records what the driver set on it.
 class stand_in_page : public page_report {
@@ -90,18 +88,22 @@ struct dialog_rig {
         install_printer_job_opener();
         m_previous_resolver = print_dialog::SetPageResolver(
             [this](std::string_view name) { return resolve(std::string(name)); });
-        for (const char* cls : direct_classes)
-            host::register_page_printer(
-                cls, {"unit_of_" + std::string(cls),
-                      [this, cls](const host::page_data_request& r, printing::render_target& job) {
-                          std::string line = cls;
-                          for (const auto& [name, value] : r.parameters)
-                              line += " " + name + "=" + std::to_string(value);
-                          direct.push_back(line);
-                          job.begin_page({});
-                          job.draw_text(cls, {r.dx_mm, r.dy_mm, 10, 5}, {});
-                          job.end_page();
-                      }});
+        // Every page the catalogues' direct-print methods name.
+        for (const auto* catalogue : print_catalogues)
+            for (const auto& step : catalogue->steps) {
+                std::string cls(step.page_class());
+                host::register_page_printer(
+                    cls, {"unit_of_" + cls, [this, cls](const host::page_data_request& r,
+                                                        printing::render_target& job) {
+                              std::string line = cls;
+                              for (const auto& [name, value] : r.parameters)
+                                  line += " " + name + "=" + std::to_string(value);
+                              direct.push_back(line);
+                              job.begin_page({});
+                              job.draw_text(cls, {r.dx_mm, r.dy_mm, 10, 5}, {});
+                              job.end_page();
+                          }});
+            }
         m_sink = std::make_unique<vcl::trace::scoped_sink>(
             [this](const vcl::trace::event& e) { events.push_back(e); });
     }
@@ -202,6 +204,67 @@ inline vcl::TCheckBox* box(const print_dialog& d, const std::string& name)
         if (b->Name() == name)
             return b;
     throw input_error("no box " + name);
+}
+
+// A page as "class name=value ...", parameters sorted, whichever way it printed.
+inline std::string normalised(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string cls, param;
+    in >> cls;
+    std::vector<std::string> params;
+    while (in >> param)
+        params.push_back(param);
+    std::sort(params.begin(), params.end());
+    for (const auto& p : params)
+        cls += " " + p;
+    return cls;
+}
+
+// The pages printed: the page reports in blank-paper mode, the host's direct pages otherwise.
+inline std::vector<std::string> printed(const dialog_rig& rig)
+{
+    std::vector<std::string> out;
+    for (const auto& l : rig.pages.empty() ? rig.direct : rig.pages)
+        out.push_back(normalised(l));
+    return out;
+}
+
+// The first line of every prompt, in order.
+inline std::vector<std::string> prompts(const dialog_rig& rig)
+{
+    std::vector<std::string> out;
+    for (const auto& p : rig.sequence({"message_box"}))
+        out.push_back(
+            p.substr(7, p.find('\n') == std::string::npos ? std::string::npos : p.find('\n') - 7));
+    return out;
+}
+
+// Only the boxes named stay checked.
+inline void only(print_dialog& d, std::initializer_list<const char*> boxes)
+{
+    for (auto* b : d.PageBoxes())
+        b->Checked =
+            std::any_of(boxes.begin(), boxes.end(), [&](const char* n) { return b->Name() == n; });
+}
+
+enum class mode { blank, preprinted, port };
+
+// Opens the dialog in the mode (through the port: the host's print-port flag set), lets `choose`
+// set the boxes, and prints.
+inline void print(dialog_rig& rig, const char* dialog_class, mode m,
+                  const std::function<void(print_dialog&)>& choose = {})
+{
+    if (m == mode::port)
+        rig.host.rekster_mut().set_flag("dr_port", true);
+    auto d = rig.open(dialog_class);
+    rig.show(*d, [&](print_dialog& dlg) {
+        if (m != mode::port && dlg.ChB_niezadr->Checked != (m == mode::blank))
+            dlg.ChB_niezadr->Click();
+        if (choose)
+            choose(dlg);
+        dlg.kl_druk->Click();
+    });
 }
 
 } // namespace kestrun::testing

@@ -64,6 +64,7 @@ TEST(print_command, refuses_what_the_dialog_would_not_allow)
         std::string args;
         std::string line;
         const char* why;
+        std::string type = "pit28";
     };
     const refusal_case cases[] = {
         {"--yes --check chbox_zz", "--check chbox_zz: the PIT-28 dialog has no such page box",
@@ -78,10 +79,17 @@ TEST(print_command, refuses_what_the_dialog_would_not_allow)
         {"--interactive", "--interactive: standard input is not a terminal",
          "no one to ask the prompts"},
         {"--yes --mode sepia", "--mode sepia: expected blank or preprinted", "an unknown mode"},
+        {"--yes --uncheck Chbox_uz_1",
+         "--uncheck Chbox_uz_1: the box is not shown in the PIT-36 dialog, so it cannot be clicked",
+         "a hidden box takes no click, to uncheck", "pit36"},
+        {"--yes --check Chbox_uz_1",
+         "--check Chbox_uz_1: the box is not shown in the PIT-36 dialog, so it cannot be clicked",
+         "nor to check", "pit36"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        auto r = rig.run("print pit28 " + plain.string() + " " + rig.common() + " " + c.args);
+        auto r =
+            rig.run("print " + c.type + " " + plain.string() + " " + rig.common() + " " + c.args);
         EXPECT_EQ(r.status, 2) << r.err;
         EXPECT_NE(r.err.find(c.line), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
