@@ -34,7 +34,7 @@ void TF_wb15_1::QR_b_1BeforePrint()
     cells("QRL_ilzalb", std::to_string(ilb)); // box 3, the same on every sheet of the person
     person_header(id_box::nip);               // boxes 1, 2, 4-6: PIT/B takes the NIP alone
 
-    // Parts B.1 and B.2 (boxes 7-18): each texts trimmed, the amounts as the host formats them.
+    // Parts B.1 and B.2 (boxes 7-18): the texts trimmed, the amounts as the host formats them.
     struct business_fields {
         const char *dzial, *reg, *mp, *prz, *ko, *d;
     };

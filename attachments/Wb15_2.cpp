@@ -55,9 +55,6 @@ void TF_wb15_2::QR_b_2BeforePrint()
             income += sp.real("kw", 6);
         }
     }
-    const double loss = income < 0 ? -income : 0.0;
-    if (income < 0)
-        income = 0.0;
 
     // Rows 1-3: partnerships nr to nr + 2 (boxes 24-51); row 1's identification is on page 1.
     partnership_amounts(nr);
@@ -76,8 +73,7 @@ void TF_wb15_2::QR_b_2BeforePrint()
     }
     amount("QRL_prz_sum", revenue);
     amount("QRL_ko_sum", costs);
-    amount("QRL_d_sum", income);
-    amount("QRL_st_sum", loss);
+    sign_split("QRL_d_sum", "QRL_st_sum", income); // a loss shows in box 55, box 54 then 0
 }
 
 // The six amounts of partnership i, by name, in the page row the partnership takes on its sheet.
