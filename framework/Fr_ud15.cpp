@@ -1,5 +1,7 @@
 #include "framework/Fr_ud15.h"
 
+#include "framework/module.h"
+
 namespace kestrun {
 
 Tfr_ud15::Tfr_ud15(vcl::TComponent* owner)
@@ -46,5 +48,12 @@ void Tfr_ud15::kl_ustdrClick(vcl::TObject*)
     if (vcl::Printer()->PrinterIndex != before)
         e_druk->Caption = CurrentPrinterName();
 }
+
+namespace {
+const bool Fr_ud15_registered = [] {
+    register_unit({"Fr_ud15", {}, {}});
+    return true;
+}();
+} // namespace
 
 } // namespace kestrun

@@ -1,11 +1,7 @@
-// The dialog classes of the package, and what the package sets up when it loads: the report
-// engine's printer and the host's way to the page reports for direct printing.
+// The dialog classes of the package: each dialog unit registers its class when the package
+// loads.
 
-#include "framework/dialog_base.h"
 #include "framework/module.h"
-#include "framework/page_report.h"
-#include "host/korvel/page_printer.h"
-#include "platform/error.h"
 
 #include <algorithm>
 
@@ -18,42 +14,6 @@ std::vector<dialog_class>& dialogs()
     static std::vector<dialog_class> d;
     return d;
 }
-
-// The data of a page alone, for the host's direct printing: the page report is created and
-// filled as for blank paper, then drawn without its form image, moved by the host's margin.
-void print_page_data(const page_class& cls, const host::page_data_request& request,
-                     printing::render_target& job)
-{
-    page_instance page(cls, nullptr, request.host);
-    for (const auto& [name, value] : request.parameters) {
-        int* field = page->parameter(name);
-        if (!field)
-            throw host_error("the page report " + std::string(cls.class_name) +
-                             " has no parameter " + name);
-        *field = value;
-    }
-    page->Prepare();
-    page->report().Render(job, {false, request.dx_mm, request.dy_mm});
-}
-
-void load_package()
-{
-    install_printer_job_opener();
-    for (const auto& cls : page_classes()) {
-        const page_class* c = &cls;
-        host::register_page_printer(
-            std::string(cls.class_name),
-            {std::string(cls.unit),
-             [c](const host::page_data_request& request, printing::render_target& job) {
-                 print_page_data(*c, request, job);
-             }});
-    }
-}
-
-const bool registered = [] {
-    register_unit({"Fr_ud15", load_package, {}});
-    return true;
-}();
 
 } // namespace
 

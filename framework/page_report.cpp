@@ -211,10 +211,12 @@ void page_report::spouse_amount(std::string_view name, double v, int decimals)
         clear(name);
 }
 
-void page_report::sign_split(std::string_view income, std::string_view loss, double v, int decimals)
+void page_report::sign_split(std::string_view income, std::string_view loss, double v, int decimals,
+                             zero_result zero)
 {
-    amount(income, v >= 0 ? v : 0.0, decimals);
-    amount(loss, v < 0 ? -v : 0.0, decimals);
+    const bool is_income = zero == zero_result::income ? v >= 0 : v > 0;
+    amount(income, is_income ? v : 0.0, decimals);
+    amount(loss, is_income ? 0.0 : -v, decimals);
 }
 
 std::string page_report::indexed(std::string_view stem, int i)

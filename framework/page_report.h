@@ -125,9 +125,13 @@ protected:
     void spouses_names();
     // A box of the spouse's column: the amount under joint taxation, otherwise empty.
     void spouse_amount(std::string_view name, double v, int decimals = 2);
+    // Where a result of exactly zero goes: most rows count it as income; rows whose form asks
+    // for a positive income print it in the loss box, negated.
+    enum class zero_result { income, loss };
     // A signed result split into an income box (the result, or 0 for a loss) and a loss box
     // (the loss as a positive amount, or 0).
-    void sign_split(std::string_view income, std::string_view loss, double v, int decimals = 2);
+    void sign_split(std::string_view income, std::string_view loss, double v, int decimals = 2,
+                    zero_result zero = zero_result::income);
 
 public:
     // Field names of arrays: stem + index, two-dimensional arrays row digit then column digit.

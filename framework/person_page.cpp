@@ -34,6 +34,8 @@ std::span<const int> person_page::values(std::string_view name) const
 {
     if (name == "nrp")
         return one_or_two;
+    if (name == "nr" || name == "ilb")
+        return one;
     return {};
 }
 

@@ -27,8 +27,9 @@ public:
 
 protected:
     // The values of a parameter that the page can show; empty when the page does not take it.
-    // By default a page takes the person alone, 1 or 2.
+    // By default the person, 1 or 2, on a page that prints one sheet per person: nr and ilb 1.
     virtual std::span<const int> values(std::string_view name) const;
+    static constexpr int one[] = {1};
     static constexpr int one_or_two[] = {1, 2};
 
     // The person's own fields of rekzez: the taxpayer's, or the spouse's twins.

@@ -79,7 +79,7 @@ cairo_surface_t* pdf_source(const jpeg_image& image)
     return static_cast<cairo_surface_t*>(cache.get());
 }
 
-void paint_stretched(cairo_t* cr, cairo_surface_t* source, int width_px, int height_px,
+void paint_stretched(cairo_t* cr, cairo_surface_t* source, double width_px, double height_px,
                      rect_mm where)
 {
     const rect_pt to = to_points(where);
@@ -108,6 +108,14 @@ public:
     }
 
 protected:
+    // The recorded form is replayed into the surface: vectors and text in a PDF, drawn at the
+    // resolution of the page in a PNG.
+    void on_draw_vector(const vector_picture& drawing, rect_mm where) override
+    {
+        paint_stretched(m_cr, static_cast<cairo_surface_t*>(drawing.recording().get()),
+                        drawing.width_px(), drawing.height_px(), where);
+    }
+
     void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
     {
         draw_fitted_text(m_cr, utf8, to_points(where), style);

@@ -43,6 +43,10 @@ private:
     {
         m_pdf->draw_image(image, where);
     }
+    void on_draw_vector(const vector_picture& drawing, rect_mm where) override
+    {
+        m_pdf->draw_vector(drawing, where);
+    }
     void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
     {
         m_pdf->draw_text(utf8, where, style);

@@ -55,6 +55,11 @@ private:
         m_log.push_back("image " + rect_text(where) + " " + image.origin());
     }
 
+    void on_draw_vector(const vector_picture& drawing, rect_mm where) override
+    {
+        m_log.push_back("vector " + rect_text(where) + " " + drawing.origin());
+    }
+
     void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
     {
         char size[16];

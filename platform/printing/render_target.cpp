@@ -36,6 +36,21 @@ void render_target::draw_image(const jpeg_image& image, rect_mm where)
     on_draw_image(image, where);
 }
 
+void render_target::draw_vector(const vector_picture& drawing, rect_mm where)
+{
+    require(m_in_page, "draw_vector outside a page");
+    on_draw_vector(drawing, where);
+}
+
+void render_target::draw_picture(const picture& shown, rect_mm where)
+{
+    if (shown.raster) {
+        draw_image(*shown.raster, where);
+    } else if (shown.vector) {
+        draw_vector(*shown.vector, where);
+    }
+}
+
 void render_target::draw_text(std::string_view utf8, rect_mm where, const text_style& style)
 {
     require(m_in_page, "draw_text outside a page");

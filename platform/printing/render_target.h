@@ -68,6 +68,44 @@ private:
     mutable std::shared_ptr<void> m_device_cache;
 };
 
+// A form drawn from its description (assets/forms/<Unit>.json): recorded once, with its print
+// laid out and its glyphs chosen, then replayed as vectors and text on every page that shows it,
+// so its labels stay sharp at any zoom and a page carries no pixels of it.
+class vector_picture {
+public:
+    // Records the description (JSON text) of the form over `frame`, the image component's
+    // rectangle in layout pixels of the band: the picture shows that part of the form. Throws
+    // kestrun::error (kind input) naming `origin` and the JSON path of a bad item.
+    struct frame_px {
+        double x = 0, y = 0, w = 0, h = 0;
+    };
+    static std::shared_ptr<const vector_picture> from_form(std::string_view form_json,
+                                                           frame_px frame, std::string origin);
+
+    double width_px() const { return m_frame.w; }
+    double height_px() const { return m_frame.h; }
+    const std::string& origin() const { return m_origin; }
+    // The recorded drawing; opaque to everyone but the cairo targets.
+    const std::shared_ptr<void>& recording() const { return m_recording; }
+
+    vector_picture(std::shared_ptr<void> recording, frame_px frame, std::string origin)
+        : m_recording(std::move(recording)), m_frame(frame), m_origin(std::move(origin))
+    {
+    }
+
+private:
+    std::shared_ptr<void> m_recording;
+    frame_px m_frame;
+    std::string m_origin;
+};
+
+// What an image component shows: a scan, a drawing, or nothing.
+struct picture {
+    std::shared_ptr<const jpeg_image> raster;
+    std::shared_ptr<const vector_picture> vector;
+    explicit operator bool() const { return raster != nullptr || vector != nullptr; }
+};
+
 class render_target {
 public:
     virtual ~render_target() = default;
@@ -78,6 +116,10 @@ public:
     void begin_page(page_size size);
     // The image is stretched into the rectangle.
     void draw_image(const jpeg_image& image, rect_mm where);
+    // The drawing is stretched into the rectangle, like a scan.
+    void draw_vector(const vector_picture& drawing, rect_mm where);
+    // A scan or a drawing, whichever the picture holds; nothing for an empty picture.
+    void draw_picture(const picture& shown, rect_mm where);
     // Text inside its field: aligned, wrapped when the style says so, drawn from the top of the
     // field. A caption that does not fit even when wrapped is drawn smaller (down to 6 pt) until
     // it fits; it is never drawn outside the field and never cut. "\n" separates lines.
@@ -93,6 +135,7 @@ public:
 private:
     virtual void on_begin_page(page_size size) = 0;
     virtual void on_draw_image(const jpeg_image& image, rect_mm where) = 0;
+    virtual void on_draw_vector(const vector_picture& drawing, rect_mm where) = 0;
     virtual void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) = 0;
     virtual void on_end_page() = 0;
     virtual void on_finish() = 0;

@@ -277,11 +277,21 @@ const page_design& design_of(std::string_view unit)
     std::stringstream text;
     text << in.rdbuf();
     auto design = std::make_unique<page_design>(parse_design(text.str(), file.string()));
-    auto jpeg = dir / "forms" / (std::string(unit) + ".jpg");
-    if (!std::filesystem::exists(jpeg))
-        throw input_error("missing asset " + jpeg.string() + " (the form image of " +
-                          std::string(unit) + ")");
-    design->form = printing::jpeg_image::load(jpeg);
+    const auto scan = dir / "scans" / (std::string(unit) + ".jpg");
+    const auto drawing = dir / "forms" / (std::string(unit) + ".json");
+    if (std::filesystem::exists(scan)) {
+        design->form.raster = printing::jpeg_image::load(scan);
+    } else {
+        std::ifstream form(drawing, std::ios::binary);
+        if (!form)
+            throw input_error("missing asset " + drawing.string() + " (the form drawing of " +
+                              std::string(unit) + ")");
+        std::stringstream form_text;
+        form_text << form.rdbuf();
+        const auto& r = design->image.rect;
+        design->form.vector = printing::vector_picture::from_form(
+            form_text.str(), {r.left, r.top, r.width, r.height}, drawing.string());
+    }
     return *cache.emplace(std::string(unit), std::move(design)).first->second;
 }
 

@@ -51,19 +51,22 @@ struct page_design {
     page_margins_mm margins;
     double band_width_mm = 205.95;
     double band_height_mm = 291.04;
-    component_design image;                           // QRI_obr_str
-    std::shared_ptr<const printing::jpeg_image> form; // the form scan, loaded with the design
-    std::vector<component_design> components;         // creation order
+    component_design image; // QRI_obr_str
+    printing::picture
+        form; // the form's drawing, or a scan that replaces it; loaded with the design
+    std::vector<component_design> components; // creation order
     // Position of each component in `components`, by name: fields are found by name on every
     // fill, so the lookup is built once with the design.
     std::unordered_map<std::string_view, std::size_t> index;
 };
 
-// The folder holding layouts/ and forms/: $KESTRUN_ASSETS, else the installed share folder
-// next to the library, else the build tree.
+// The folder holding layouts/, forms/ and any scans/: $KESTRUN_ASSETS, else the installed share
+// folder next to the library, else the build tree.
 std::filesystem::path asset_dir();
 
-// The design of a unit, read on first use and kept for the life of the process. Throws
+// The design of a unit, read on first use and kept for the life of the process, with its form
+// picture: the drawing of forms/<Unit>.json, recorded here once, unless scans/<Unit>.jpg holds
+// a scan of the form, which then prints instead, its bytes unchanged. Throws
 // kestrun::error (input) naming the file and the JSON path when the design is missing or bad.
 const page_design& design_of(std::string_view unit);
 

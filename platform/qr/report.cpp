@@ -118,7 +118,7 @@ void TQuickRep::Render(printing::render_target& target, const render_options& op
             continue;
         if (auto* image = dynamic_cast<TQRImage*>(child)) {
             if (image->Picture && options.form_image)
-                target.draw_image(*image->Picture, on_page(image->Bounds()));
+                target.draw_picture(image->Picture, on_page(image->Bounds()));
         } else if (auto* memo = dynamic_cast<TQRMemo*>(child)) {
             std::string text;
             for (std::size_t i = 0; i < memo->Lines.size(); ++i)

@@ -54,11 +54,12 @@ public:
 class TQRImage : public TQRPrintable {
 public:
     TQRImage(vcl::TComponent* owner, TQRBand& parent, const component_design& design,
-             std::shared_ptr<const printing::jpeg_image> picture)
+             printing::picture picture)
         : TQRPrintable(owner, parent, design), Picture(std::move(picture))
     {
     }
-    std::shared_ptr<const printing::jpeg_image> Picture;
+    // A scan (JPEG) or a drawing; the bundled forms are drawings.
+    printing::picture Picture;
     bool Stretch = true;
 };
 

@@ -25,6 +25,10 @@ private:
     {
         m_job->draw_image(image, where);
     }
+    void on_draw_vector(const printing::vector_picture& drawing, printing::rect_mm where) override
+    {
+        m_job->draw_vector(drawing, where);
+    }
     void on_draw_text(std::string_view utf8, printing::rect_mm where,
                       const printing::text_style& style) override
     {

@@ -75,17 +75,39 @@ TEST(cli_fields, pit2k_of_a_return_that_is_not_joint)
     EXPECT_EQ(f["QRL_nazw"].caption, "Nowak");
 }
 
-TEST(cli_page, pdf_is_valid_holds_the_scan_unchanged_and_every_value_in_its_field)
+TEST(cli_page, pdf_is_valid_draws_the_form_as_text_and_every_value_in_its_field)
 {
     scratch_dir dir;
     auto pdf = dir / "pit2k.pdf";
     kestrun::testing::expect_page_prints_inside_fields("TF_w2k15_1 " + shell_quote(example), pdf);
+    auto text = run(std::string(KESTRUN_PDFTOTEXT) + " " + shell_quote(pdf) + " -");
+    EXPECT_NE(text.output.find("Identyfikator podatkowy"), std::string::npos)
+        << "the form's own print is text";
+    auto pages = run(std::string(KESTRUN_QPDF) + " --show-pages --with-images " + shell_quote(pdf));
+    EXPECT_EQ(pages.output.find(" x "), std::string::npos) << "no pixels: " << pages.output;
+}
+
+// A scan a host puts among the assets prints instead of the drawing, its JPEG bytes unchanged.
+TEST(cli_page, a_scan_in_the_assets_prints_byte_for_byte_instead_of_the_drawing)
+{
+    scratch_dir dir;
+    std::filesystem::copy(KESTRUN_BUILD_ASSETS_DIR, dir / "assets",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(dir / "assets" / "scans");
+    const auto scan = kestrun::printing::probe::test_scan();
+    std::ofstream(dir / "assets" / "scans" / "W2k15_1.jpg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(scan->bytes().data()),
+               static_cast<std::streamsize>(scan->bytes().size()));
+    auto pdf = dir / "pit2k.pdf";
+    auto r = run("KESTRUN_ASSETS=" + shell_quote(dir / "assets") + " " + cli + " page TF_w2k15_1 " +
+                 shell_quote(example) + " --out " + shell_quote(pdf));
+    ASSERT_EQ(r.status, 0) << r.output;
     auto bytes = kestrun::printing::probe::read_bytes(pdf);
-    auto scan = kestrun::printing::probe::read_bytes(std::string(KESTRUN_BUILD_ASSETS_DIR) +
-                                                     "/forms/W2k15_1.jpg");
-    ASSERT_FALSE(scan.empty());
-    EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan.begin(), scan.end()), bytes.end())
-        << "the form JPEG is embedded byte for byte";
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan->bytes().begin(), scan->bytes().end()),
+              bytes.end());
+    auto text = run(std::string(KESTRUN_PDFTOTEXT) + " " + shell_quote(pdf) + " -");
+    EXPECT_EQ(text.output.find("Identyfikator podatkowy"), std::string::npos)
+        << "the drawing is not printed under the scan";
 }
 
 TEST(cli_page, png_preview)

@@ -15,6 +15,7 @@ struct printed_field {
     std::string caption; // memo lines joined by "\n"
     bool enabled = false;
     double font_pt = 0;
+    bool operator==(const printed_field&) const = default;
 };
 
 inline std::map<std::string, printed_field> captions_of(const page_report& page)

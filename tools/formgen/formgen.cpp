@@ -1,83 +1,58 @@
-// formgen FORM.json LAYOUT.json OUT.jpg
-// Draws a form page from its description and writes it as the JPEG scan the page report
-// prints under its fields: as wide as the form says, as high as the layout's image component
-// is in proportion, 120 dots per inch. The same input gives the same bytes.
+// formgen FORM.json LAYOUT.json OUT.json
+// Checks a form description against its layout by recording its drawing over the layout's form
+// image, as the report does when it first prints the page, and installs the description in the
+// build's assets unchanged. A bad description stops the build with one line naming the item,
+// instead of stopping the first print run.
 
 #include "platform/error.h"
 #include "platform/printing/file_output.h"
-#include "platform/printing/jpeg_codec.h"
-#include "tools/formgen/form_drawing.h"
+#include "platform/printing/render_target.h"
 
-#include <cairo.h>
-#include <cmath>
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <iterator>
+#include <nlohmann/json.hpp>
 
 namespace {
 
 using kestrun::input_error;
-using nlohmann::json;
 
-json read_json(const std::string& file)
+std::string read_text(const std::string& file)
 {
-    std::ifstream in(file);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw kestrun::io_error("cannot read " + file);
     }
-    try {
-        // Deeply nested values crash the JSON library when copied; a form is four levels deep.
-        return json::parse(in, [&](int depth, json::parse_event_t, json&) {
-            if (depth > 16) {
-                throw input_error(file + ": nested deeper than 16 levels");
-            }
-            return true;
-        });
-    } catch (const json::parse_error& e) {
-        throw input_error(file + ": not JSON (byte " + std::to_string(e.byte) + ")");
-    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void generate(const std::string& form_file, const std::string& layout_file,
-              const std::string& out_file)
+// The form image component's rectangle: the part of the band the form is drawn over.
+kestrun::printing::vector_picture::frame_px image_frame(const std::string& layout_file)
 {
-    const json form = read_json(form_file);
-    const json layout = read_json(layout_file);
-    if (!form.is_object()) {
-        throw input_error(form_file + ": $: expected an object");
+    const auto layout = nlohmann::json::parse(read_text(layout_file), nullptr, false);
+    const auto fail = [&]() -> kestrun::error {
+        return input_error(layout_file + ": $.image.rect_px: expected [x, y, w, h] of the form "
+                                         "image with a positive width and height");
+    };
+    if (!layout.is_object() || !layout.contains("image") || !layout["image"].is_object()) {
+        throw fail();
     }
-    const auto image = kestrun::formgen::image_rect(layout, layout_file);
-    const auto width_value = form.find("width_px");
-    if (width_value == form.end() || !width_value->is_number_integer() ||
-        width_value->get<int>() < 100 || width_value->get<int>() > 4000) {
-        throw input_error(form_file + ": $.width_px: expected a whole number from 100 to 4000");
+    const auto& r = layout["image"].value("rect_px", nlohmann::json{});
+    if (!r.is_array() || r.size() != 4 ||
+        !std::all_of(r.begin(), r.end(), [](const auto& v) { return v.is_number(); }) ||
+        !(r[2].get<double>() > 0 && r[3].get<double>() > 0)) {
+        throw fail();
     }
-    const int width = width_value->get<int>();
-    const int height = static_cast<int>(std::lround(width * image.h / image.w));
-    if (height < 1 || height > 8000) {
-        throw input_error(layout_file + ": QRI_obr_str: its proportions give a page " +
-                          std::to_string(height) + " pixels high");
-    }
+    return {r[0].get<double>(), r[1].get<double>(), r[2].get<double>(), r[3].get<double>()};
+}
 
-    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), &cairo_surface_destroy);
-    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
-                                                                &cairo_destroy);
-    // The scan is stretched into the image component, so a band pixel maps to
-    // (band px - image left) × scan width / image width.
-    const double scale = width / image.w;
-    cairo_scale(cr.get(), scale, scale);
-    cairo_translate(cr.get(), -image.x, -image.y);
-    kestrun::formgen::draw_form(cr.get(), form, form_file);
-    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-        throw kestrun::render_error(
-            form_file + ": drawing failed: " + cairo_status_to_string(cairo_status(cr.get())));
-    }
-    cairo_surface_flush(surface.get());
-    const auto jpeg = kestrun::printing::encode_jpeg_rgb24(
-        cairo_image_surface_get_data(surface.get()), width, height,
-        cairo_image_surface_get_stride(surface.get()), {});
-    kestrun::printing::write_file_whole(out_file, jpeg);
+void check_and_install(const std::string& form_file, const std::string& layout_file,
+                       const std::string& out_file)
+{
+    const std::string form = read_text(form_file);
+    kestrun::printing::vector_picture::from_form(form, image_frame(layout_file), form_file);
+    kestrun::printing::write_file_whole(out_file,
+                                        std::vector<std::uint8_t>(form.begin(), form.end()));
 }
 
 } // namespace
@@ -85,11 +60,11 @@ void generate(const std::string& form_file, const std::string& layout_file,
 int main(int argc, char** argv)
 {
     if (argc != 4) {
-        std::cerr << "usage: formgen FORM.json LAYOUT.json OUT.jpg\n";
+        std::cerr << "usage: formgen FORM.json LAYOUT.json OUT.json\n";
         return 2;
     }
     try {
-        generate(argv[1], argv[2], argv[3]);
+        check_and_install(argv[1], argv[2], argv[3]);
         return 0;
     } catch (const kestrun::error& e) {
         std::cerr << "formgen: " << e.what() << "\n";

@@ -2,16 +2,18 @@
 // boxes with a thin dark frame, the box number in bold and its label in small print, cells for
 // digits and squares for marks. Labels wrap and shrink inside their box, never beyond it.
 
-#include "tools/formgen/form_drawing.h"
+#include "platform/printing/form_drawing.h"
 
 #include "platform/error.h"
 #include "platform/printing/cairo_text.h"
+#include "platform/printing/render_target.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 
-namespace kestrun::formgen {
+namespace kestrun::printing::form {
 
 namespace {
 
@@ -243,39 +245,6 @@ void draw_square(cairo_t* cr, const json& item, rect_px r, const std::map<int, r
 
 } // namespace
 
-rect_px image_rect(const nlohmann::json& layout, const std::string& origin)
-{
-    // The layout lists components in creation order; the form image is the one so named,
-    // wherever the layout nests its component list.
-    const json* found = nullptr;
-    std::string found_path;
-    const auto search = [&](auto&& self, const json& node, const std::string& path) -> void {
-        if (found != nullptr) {
-            return;
-        }
-        if (node.is_object()) {
-            const auto name = node.find("name");
-            if (name != node.end() && name->is_string() && *name == "QRI_obr_str") {
-                found = &node;
-                found_path = path;
-                return;
-            }
-            for (const auto& [key, value] : node.items()) {
-                self(self, value, path + "." + key);
-            }
-        } else if (node.is_array()) {
-            for (std::size_t i = 0; i < node.size(); ++i) {
-                self(self, node[i], path + "[" + std::to_string(i) + "]");
-            }
-        }
-    };
-    search(search, layout, "$");
-    if (found == nullptr) {
-        bad(origin, "$", "no component QRI_obr_str (the form image)");
-    }
-    return rect_of(*found, origin, found_path);
-}
-
 void draw_form(cairo_t* cr, const nlohmann::json& form, const std::string& origin)
 {
     const json& items = member(form, "items", origin, "$");
@@ -328,4 +297,48 @@ void draw_form(cairo_t* cr, const nlohmann::json& form, const std::string& origi
     }
 }
 
-} // namespace kestrun::formgen
+} // namespace kestrun::printing::form
+
+namespace kestrun::printing {
+
+std::shared_ptr<const vector_picture> vector_picture::from_form(std::string_view form_json,
+                                                                frame_px frame, std::string origin)
+{
+    nlohmann::json form;
+    try {
+        // Deeply nested values crash the JSON library when copied; a form is four levels deep.
+        form = nlohmann::json::parse(
+            form_json, [&](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
+                if (depth > 16) {
+                    throw input_error(origin + ": nested deeper than 16 levels");
+                }
+                return true;
+            });
+    } catch (const nlohmann::json::parse_error& e) {
+        throw input_error(origin + ": not JSON (byte " + std::to_string(e.byte) + ")");
+    }
+    if (!form.is_object()) {
+        throw input_error(origin + ": $: expected an object");
+    }
+    if (!(frame.w > 0 && frame.h > 0)) {
+        throw input_error(origin + ": the form image has no area to show the form in");
+    }
+    // Bounded to the image component: what the form draws outside it never reaches the page,
+    // as it never reached a scan of that area.
+    const cairo_rectangle_t extents{0, 0, frame.w, frame.h};
+    const std::shared_ptr<void> recording(
+        cairo_recording_surface_create(CAIRO_CONTENT_COLOR, &extents),
+        [](void* s) { cairo_surface_destroy(static_cast<cairo_surface_t*>(s)); });
+    auto* surface = static_cast<cairo_surface_t*>(recording.get());
+    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface),
+                                                                &cairo_destroy);
+    cairo_translate(cr.get(), -frame.x, -frame.y);
+    form::draw_form(cr.get(), form, origin);
+    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
+        throw render_error(origin +
+                           ": drawing failed: " + cairo_status_to_string(cairo_status(cr.get())));
+    }
+    return std::make_shared<const vector_picture>(recording, frame, std::move(origin));
+}
+
+} // namespace kestrun::printing
