@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -103,7 +104,7 @@ TEST(host_formatting, the_font_shrinks_only_above_the_limit_as_compared)
         {std::nextafter(limit, 2e6), 8, "the next double above is one size smaller"},
         {std::nextafter(limit, 0.0), 10, "the next double below"},
         {-2e6, 10, "a large loss keeps it"},
-        {NAN, 10, "not a number is never above"},
+        {std::numeric_limits<double>::quiet_NaN(), 10, "not a number is never above"},
     };
     kestrun::host::host_state h;
     for (const auto& c : cases) {
