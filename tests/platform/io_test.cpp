@@ -51,6 +51,7 @@ TEST(whole_files, a_write_cut_short_leaves_what_was_there)
 {
     const auto old_bytes = bytes_of(100, 'o');
     const auto big = bytes_of(5000, 'n');
+    const auto small = bytes_of(50, 'n');
     struct row {
         std::function<void(const fs::path& dir)> write;
         const char* why;
@@ -59,8 +60,7 @@ TEST(whole_files, a_write_cut_short_leaves_what_was_there)
         {[&](const fs::path& dir) { kestrun::io::write_file(dir / "a.bin", big); },
          "a file is replaced whole or not at all"},
         {[&](const fs::path& dir) {
-             const kestrun::io::file_content set[] = {{dir / "b.bin", bytes_of(50, 'n')},
-                                                      {dir / "a.bin", big}};
+             const kestrun::io::file_content set[] = {{dir / "b.bin", small}, {dir / "a.bin", big}};
              kestrun::io::write_files(set);
          },
          "a set is renamed only when every file of it is written"},
