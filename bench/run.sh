@@ -9,7 +9,9 @@
 #    the PDF sizes, and the marginal cost of a blank-paper page over its pre-printed twin.
 # 3. The same blank-paper run with every form replaced by a JPEG scan among the assets, as a
 #    host may supply them: the raster path.
-# 4. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
+# 4. The joint PIT-36 example (24 pages: the return, PIT/B sheets, PIT/O, PIT/D, PIT/M, PIT-2K,
+#    PIT/Z, PIT/ZG) in both modes, the same way.
+# 5. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
 #    a user could write such pages with, 14 one-page PDFs of a form JPEG and 200 fields, in the
 #    same alternation. They need python3-reportlab and python3-pil (scripts/deps.sh --bench).
 # Builds nothing of kestrun; measure a Release build (cmake --preset release, target
@@ -159,3 +161,24 @@ if [[ -n $peers ]]; then
     sizes "$out/rl" "ReportLab"
     sizes "$out/cc" "cairo in C"
 fi
+
+# The joint PIT-36 return: every attachment and both persons' sheets, so nearly every page of
+# the run has a form of its own.
+joint=(print pit36 "$top/examples/pit36_joint.json" --yes --quiet --printer PDF --settings "$settings")
+"$cli" "${joint[@]}" --mode blank --out "$out/pit36-blank" >/dev/null
+pages36=$(find "$out/pit36-blank" -name '*.pdf' | wc -l)
+echo
+echo "Whole print runs of examples/pit36_joint.json ($pages36 pages, one PDF each), $runs runs alternating"
+for _ in $(seq "$runs"); do
+    run_once pit36_blank "$out/pit36-blank" env "$cli" "${joint[@]}" --mode blank \
+        --out "$out/pit36-blank"
+    run_once pit36_pre "$out/pit36-pre" env "$cli" "${joint[@]}" --mode preprinted \
+        --out "$out/pit36-pre"
+done
+summary pit36_blank "$pages36"
+summary pit36_pre "$pages36"
+awk -v b="$(median_ms pit36_blank)" -v p="$(median_ms pit36_pre)" -v n="$pages36" 'BEGIN {
+    printf "  marginal cost of a blank-paper page: %.2f ms; blank-paper run / pre-printed run: %.2f\n",
+           (b - p) / n, b / p }'
+sizes "$out/pit36-blank" "blank paper, drawn forms"
+sizes "$out/pit36-pre" "pre-printed forms"
