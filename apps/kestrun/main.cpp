@@ -5,6 +5,7 @@
 #include "framework/module.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
+#include "platform/printing/render_target.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -115,6 +116,7 @@ int main(int argc, char** argv)
 
     // A run stopped by a signal leaves no hidden temporary file behind.
     kestrun::io::remove_temporaries_on_signal();
+    kestrun::printing::use_only_the_print_fonts();
     kestrun::Initialize();
     int status = 2;
     try {

@@ -147,4 +147,10 @@ std::unique_ptr<render_target> make_png_target(std::filesystem::path file, doubl
 // One text line per operation, for tests.
 std::unique_ptr<render_target> make_recording_target(std::vector<std::string>& log);
 
+// For a process that draws nothing but pages: the fonts the pages print with become the only
+// fonts the process knows, so that it never reads the system's font configuration. Pages print
+// alike either way (their text engine always keeps to those fonts); this spares a short print
+// run the time of that reading. A host with windows of its own does not call it.
+void use_only_the_print_fonts();
+
 } // namespace kestrun::printing
