@@ -2,9 +2,9 @@
 // CUPS when the job is complete, so that a failed page never reaches the printer half drawn.
 
 #include "platform/error.h"
+#include "platform/printing/cups_library.h"
 #include "platform/printing/printers.h"
 
-#include <cups/cups.h>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -56,22 +56,22 @@ private:
     {
         m_pdf->finish();
         cups_dest_t* dests = nullptr;
-        const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+        const int count = cups::get_dests(&dests);
         auto slash = m_destination.find('/');
         std::string name = m_destination.substr(0, slash);
         const char* instance =
             slash == std::string::npos ? nullptr : m_destination.c_str() + slash + 1;
-        cups_dest_t* dest = cupsGetDest(name.c_str(), instance, count, dests);
+        cups_dest_t* dest = cups::get_dest(name.c_str(), instance, count, dests);
         if (!dest) {
-            cupsFreeDests(count, dests);
+            cups::free_dests(count, dests);
             throw render_error("printer " + m_destination + " is no longer offered by CUPS");
         }
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, m_file.c_str(),
-                                       m_title.c_str(), dest->num_options, dest->options);
-        cupsFreeDests(count, dests);
+        const int job = cups::print_file(dest->name, m_file.c_str(), m_title.c_str(),
+                                         dest->num_options, dest->options);
+        cups::free_dests(count, dests);
         if (job == 0)
             throw render_error("printer " + m_destination + " refused the job " + m_title + ": " +
-                               cupsLastErrorString());
+                               cups::last_error());
     }
 
     std::string m_destination;

@@ -1,7 +1,8 @@
 #include "platform/printing/printers.h"
 
+#include "platform/printing/cups_library.h"
+
 #include <cstdlib>
-#include <cups/cups.h>
 
 namespace kestrun::printing {
 
@@ -10,14 +11,14 @@ std::vector<printer_device> discover_printers()
     std::vector<printer_device> out;
     if (!std::getenv("KESTRUN_NO_CUPS")) {
         cups_dest_t* dests = nullptr;
-        const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+        const int count = cups::get_dests(&dests);
         for (int i = 0; i < count; ++i) {
             std::string name = dests[i].name;
             if (dests[i].instance)
                 name += std::string("/") + dests[i].instance;
             out.push_back({name, device_kind::cups, dests[i].is_default != 0});
         }
-        cupsFreeDests(count, dests);
+        cups::free_dests(count, dests);
     }
     out.push_back({pdf_printer_name, device_kind::pdf, false});
     return out;
