@@ -407,8 +407,9 @@ void print_dialog::run_page(const page_step& step, std::string_view caption)
     prepare(step);
     // The job's title in the printer's queue: the return, the page of the run, the taxpayer.
     auto* printer = vcl::Printer();
+    const auto taxpayer = taxpayer_name();
     printer->JobTitle = std::string(ReturnName()) + " " + std::to_string(progress.number) + "/" +
-                        std::to_string(m_planned) + " — " + taxpayer_name();
+                        std::to_string(m_planned) + (taxpayer.empty() ? "" : " — " + taxpayer);
     const struct clear_title {
         vcl::TPrinter* printer;
         ~clear_title() { printer->JobTitle.clear(); }

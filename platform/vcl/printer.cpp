@@ -177,13 +177,16 @@ std::unique_ptr<printing::render_target> TPrinter::open(int index, const std::st
     std::snprintf(number, sizeof number, "%03d-", m_jobs_opened + 1);
     auto file = m_folder / (number + unit + ".pdf");
     const bool cups = device.kind == printing::device_kind::cups;
-    // A person reads the job's title in the queue; the PDF printer names its file by the unit.
-    const auto& title = cups && !JobTitle.empty() ? JobTitle : unit;
     std::unique_ptr<printing::render_target> own;
     if (m_document && !cups)
         own = std::make_unique<no_file>();
+    else if (m_opener)
+        own = m_opener(device, unit, file);
+    else if (cups && !JobTitle.empty())
+        // A person reads the job's title in the queue; the PDF printer names its file by the unit.
+        own = printing::make_cups_job(printing::cups_queue(device), JobTitle);
     else
-        own = (m_opener ? m_opener : device_opener(&default_opener))(device, title, file);
+        own = default_opener(device, unit, file);
     auto job = std::make_unique<counted_job>(std::move(own), m_jobs_completed, m_document.get(),
                                              m_document_spoiled);
     ++m_jobs_opened;
