@@ -42,7 +42,7 @@ kestrun::cli::page_parameters given(const std::map<std::string, std::optional<in
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns"};
+    CLI::App app{"kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns", "kestrun"};
     app.set_version_flag("--version", std::string("kestrun ") + KESTRUN_VERSION);
 
     kestrun::cli::print_options print_options;
