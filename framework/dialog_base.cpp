@@ -349,23 +349,7 @@ bool print_dialog::condition_holds(const page_step& step) const
 
 void print_dialog::prepare(const page_step& step)
 {
-    void (*op)(host::host_state&) = nullptr;
-    const char* name = "";
-    switch (step.row->prepare) {
-    case record_preparation::none:
-        return;
-    case record_preparation::przep_zalo:
-        op = &Zezprzel::przep_zalo, name = "przep_zalo";
-        break;
-    case record_preparation::przep_zald:
-        op = &Zezprzel::przep_zald, name = "przep_zald";
-        break;
-    case record_preparation::przep_zal2k:
-        op = &Zezprzel::przep_zal2k, name = "przep_zal2k";
-        break;
-    }
-    vcl::trace::emit("prepare", {{"op", name}});
-    op(*m_host);
+    prepare_records(step.row->prepare, *m_host);
 }
 
 void print_dialog::print_report(const page_step& step)
@@ -373,8 +357,8 @@ void print_dialog::print_report(const page_step& step)
     const auto class_name = step.row->page_class();
     const page_class* cls = resolver() ? resolver()(class_name) : find_page_class(class_name);
     if (!cls)
-        throw render_error("the page report " + std::string(class_name) + " of " + step.page +
-                           " is not in this build");
+        throw render_error("this kestrun cannot print " + step.page + ": its page report " +
+                           std::string(class_name) + " is missing");
     const auto params = step.parameters();
     auto* printer = vcl::Printer();
     {
@@ -395,6 +379,16 @@ void print_dialog::print_report(const page_step& step)
                                      {"output", printer->LastOutput()}});
 }
 
+std::string print_dialog::taxpayer_name() const
+{
+    const auto name = [](const auto& record) {
+        auto surname = record.text("nazw");
+        auto first = record.text("im");
+        return surname + (surname.empty() || first.empty() ? "" : " ") + first;
+    };
+    return ReturnName() == "PIT-28" ? name(m_host->rek28()) : name(m_host->rekzez());
+}
+
 void print_dialog::run_page(const page_step& step, std::string_view caption)
 {
     if (step.reached)
@@ -411,6 +405,15 @@ void print_dialog::run_page(const page_step& step, std::string_view caption)
         return;
     }
     prepare(step);
+    // The job's title in the printer's queue: the return, the page of the run, the taxpayer.
+    auto* printer = vcl::Printer();
+    const auto taxpayer = taxpayer_name();
+    printer->JobTitle = std::string(ReturnName()) + " " + std::to_string(progress.number) + "/" +
+                        std::to_string(m_planned) + (taxpayer.empty() ? "" : " — " + taxpayer);
+    const struct clear_title {
+        vcl::TPrinter* printer;
+        ~clear_title() { printer->JobTitle.clear(); }
+    } title_scope{printer};
     if (wydr_niezadr) {
         print_report(step);
         progress.output = vcl::Printer()->LastOutput();

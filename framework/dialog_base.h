@@ -153,6 +153,8 @@ protected:
     void pitb_sheet_steps(std::span<const print_step> group, int persons,
                           std::vector<page_step>& out);
     void warn(const std::string& text);
+    // "Łukaszewicz Zbigniew": the taxpayer's surname and first name as the return holds them.
+    std::string taxpayer_name() const;
     vcl::TCheckBox* box_of(const print_step& row) const;
     // The direct-print object of the run in progress (null outside a run).
     Zezwyd::Tdrukzez* drukzez() const { return m_drukzez; }

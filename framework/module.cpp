@@ -5,8 +5,11 @@
 #include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
+#include "platform/vcl/trace.h"
 
 #include <algorithm>
+#include <iostream>
+#include <utility>
 
 namespace kestrun {
 
@@ -23,6 +26,12 @@ struct package {
     std::vector<page_class> pages;
     bool loaded = false;
 };
+
+warning_sink& the_warning_sink()
+{
+    static warning_sink sink;
+    return sink;
+}
 
 package& the_package()
 {
@@ -136,6 +145,36 @@ page_instance::page_instance(const page_class& cls, vcl::TComponent* owner, host
     : m_class(cls), m_page(cls.create(owner, host, names))
 {
     m_class.set_instance(m_page);
+    m_page->report().OnClipped = [name = cls.class_name](const qr::TQRPrintable& field,
+                                                         std::string_view text) {
+        report_clipped(name, field.Name(), text);
+    };
+}
+
+std::string clipped_warning(std::string_view class_name, std::string_view field,
+                            std::string_view text)
+{
+    return std::string(class_name) + ": the text \"" + std::string(text) + "\" of " +
+           std::string(field) + " is wider than its box and is cut at the box edge";
+}
+
+void report_clipped(std::string_view class_name, std::string_view field, std::string_view text)
+{
+    vcl::trace::emit("clipped", {{"class", class_name}, {"field", field}, {"text", text}});
+    warn(clipped_warning(class_name, field, text));
+}
+
+warning_sink set_warning_sink(warning_sink sink)
+{
+    return std::exchange(the_warning_sink(), std::move(sink));
+}
+
+void warn(const std::string& text)
+{
+    if (the_warning_sink())
+        the_warning_sink()(text);
+    else
+        std::cerr << "kestrun: warning: " << text << "\n";
 }
 
 page_instance::~page_instance()

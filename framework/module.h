@@ -95,6 +95,18 @@ private:
     page_report* m_page;
 };
 
+// Where warnings about the pages go: standard error ("kestrun: warning: ...") unless a host
+// installs its own sink. Returns the sink replaced.
+using warning_sink = std::function<void(const std::string&)>;
+warning_sink set_warning_sink(warning_sink sink);
+void warn(const std::string& text);
+
+// A field's text printed cut at its box's edge: the warning names the page and the field, and
+// the trace has a `clipped` event.
+std::string clipped_warning(std::string_view class_name, std::string_view field,
+                            std::string_view text);
+void report_clipped(std::string_view class_name, std::string_view field, std::string_view text);
+
 // The unit of a page class: TF_w2815_1 is declared in W2815_1, TF_wo15_3 in Wo15_3.
 std::string page_unit_of(std::string_view class_name);
 

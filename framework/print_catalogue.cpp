@@ -1,5 +1,8 @@
 #include "framework/print_catalogue.h"
 
+#include "host/korvel/zezprzel.h"
+#include "platform/vcl/trace.h"
+
 namespace kestrun {
 
 namespace {
@@ -165,6 +168,35 @@ const print_catalogue pit37_catalogue{"PIT-37", zez_tables, pit37_steps};
 int print_step::person() const
 {
     return direct.arguments[0].parameter == "nrp" ? args[0] : 1;
+}
+
+std::optional<record_preparation> preparation_of(const print_catalogue& catalogue,
+                                                 std::string_view page_class)
+{
+    for (const auto& step : catalogue.steps)
+        if (step.page_class() == page_class)
+            return step.prepare;
+    return std::nullopt;
+}
+
+void prepare_records(record_preparation op, host::host_state& host)
+{
+    switch (op) {
+    case record_preparation::none:
+        return;
+    case record_preparation::przep_zalo:
+        vcl::trace::emit("prepare", {{"op", "przep_zalo"}});
+        Zezprzel::przep_zalo(host);
+        return;
+    case record_preparation::przep_zald:
+        vcl::trace::emit("prepare", {{"op", "przep_zald"}});
+        Zezprzel::przep_zald(host);
+        return;
+    case record_preparation::przep_zal2k:
+        vcl::trace::emit("prepare", {{"op", "przep_zal2k"}});
+        Zezprzel::przep_zal2k(host);
+        return;
+    }
 }
 
 void register_direct_pages()

@@ -7,8 +7,13 @@
 
 #include "host/korvel/direct_pages.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
+
+namespace kestrun::host {
+class host_state;
+}
 
 namespace kestrun {
 
@@ -70,6 +75,13 @@ extern const print_catalogue pit37_catalogue;
 
 inline constexpr const print_catalogue* print_catalogues[] = {&pit28_catalogue, &pit36_catalogue,
                                                               &pit36l_catalogue, &pit37_catalogue};
+
+// The preparation a catalogue's dialog runs before the page of `page_class`: none when the
+// dialog prints the page without one, nothing when it does not print the page at all.
+std::optional<record_preparation> preparation_of(const print_catalogue& catalogue,
+                                                 std::string_view page_class);
+// Runs a preparation on the host's records, with its `prepare` trace event.
+void prepare_records(record_preparation op, host::host_state& host);
 
 // Fills the host's table of direct pages from every catalogue (at package load).
 void register_direct_pages();

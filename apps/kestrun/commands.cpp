@@ -2,10 +2,14 @@
 
 #include "framework/module.h"
 #include "framework/page_report.h"
+#include "framework/print_catalogue.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
 #include "platform/qr/report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -43,7 +47,59 @@ try {
     throw;
 }
 
+void check_writable_folder(const std::filesystem::path& file, std::string_view option)
+{
+    auto dir = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec))
+        throw input_error(std::string(option) + " " + file.string() + ": no folder " +
+                          dir.string());
+    if (::access(dir.c_str(), W_OK) != 0)
+        throw input_error(std::string(option) + " " + file.string() +
+                          ": the folder is not writable");
+}
+
+void require_record(const return_source& source, host::record_id id, std::string_view command)
+{
+    const auto name = std::string(host::record_name(id));
+    for (const auto& image : source.images)
+        if (image.starts_with(name + "="))
+            return;
+    // The file was read once already, so it is a JSON object here.
+    if (source.file &&
+        io::read_json_file(*source.file, io::document_limit, "return file").contains(name))
+        return;
+    throw input_error(std::string(command) + ": the return holds no " + name +
+                      " record, neither in the return file nor as --image " + name + "=FILE");
+}
+
 namespace {
+
+bool holds_data(const host::host_state& state, host::record_id id)
+{
+    const auto bytes = state.bytes(id);
+    return std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b != 0; });
+}
+
+// --prepare pit28 runs what the PIT-28 dialog runs before the page; without it, a page that
+// the dialog would prepare from the return's PIT-28 attachment data is warned of.
+void prepare_page(const std::string& class_name, host::host_state& state,
+                  const std::optional<std::string>& prepare)
+{
+    const auto op = preparation_of(pit28_catalogue, class_name);
+    if (prepare) {
+        if (*prepare != "pit28")
+            throw input_error("--prepare " + *prepare +
+                              ": expected pit28 (only the PIT-28 dialog prepares records)");
+        if (!op)
+            throw input_error("--prepare pit28: the PIT-28 dialog does not print " + class_name);
+        prepare_records(*op, state);
+    } else if (op && *op != record_preparation::none &&
+               holds_data(state, host::record_id::pit28_zal)) {
+        warn(class_name + ": the return holds PIT-28 attachment data (pit28_zal), which this "
+                          "page shows only as print pit28 prepares it; add --prepare pit28");
+    }
+}
 
 const page_class& find_class(const std::string& class_name)
 {
@@ -88,33 +144,38 @@ nlohmann::ordered_json fields_json(const page_report& page, const std::string& c
         else if (const auto* label = dynamic_cast<const qr::TQRLabel*>(child))
             f["caption"] = label->Caption;
         f["enabled"] = child->Enabled;
-        f["font_pt"] = child->Font.size_pt;
         auto r = child->Bounds().to_mm();
-        f["rect_mm"] = {round_mm(r.x + design.margins.left), round_mm(r.y + design.margins.top),
-                        round_mm(r.w), round_mm(r.h)};
+        r.x += design.margins.left;
+        r.y += design.margins.top;
+        // The size printed: a text wider than its box prints smaller, or cut at its edge.
+        std::string text;
+        if (const auto* memo = dynamic_cast<const qr::TQRMemo*>(child))
+            for (std::size_t i = 0; i < memo->Lines.size(); ++i)
+                text += (i ? "\n" : "") + memo->Lines[i];
+        else if (const auto* label = dynamic_cast<const qr::TQRLabel*>(child))
+            text = label->Caption;
+        double size = child->Font.size_pt;
+        if (!text.empty() && child->Enabled) {
+            const auto fit = printing::fit_text(text, r, child->Font);
+            size = fit.size_pt;
+            if (fit.clipped)
+                report_clipped(class_name, child->Name(), text);
+        }
+        f["font_pt"] = size;
+        f["rect_mm"] = {round_mm(r.x), round_mm(r.y), round_mm(r.w), round_mm(r.h)};
         list.push_back(std::move(f));
     }
     return out;
 }
 
-// The folder of an output file must exist and take files before anything is filled.
-void check_writable_folder(const std::filesystem::path& file)
-{
-    auto dir = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec))
-        throw input_error("cannot write " + file.string() + ": no folder " + dir.string());
-    if (::access(dir.c_str(), W_OK) != 0)
-        throw input_error("cannot write " + file.string() + ": the folder is not writable");
-}
-
 } // namespace
 
 int fields(const std::string& class_name, const return_source& source,
-           const page_parameters& params)
+           const page_parameters& params, const std::optional<std::string>& prepare)
 {
     auto state = load_return(source);
     const auto& cls = find_class(class_name);
+    prepare_page(class_name, state, prepare);
     page_instance page(cls, nullptr, state);
     set_parameters(*page, class_name, params);
     page->Prepare();
@@ -130,14 +191,15 @@ int fields(const std::string& class_name, const return_source& source,
 }
 
 int page(const std::string& class_name, const return_source& source, const page_parameters& params,
-         const std::filesystem::path& out)
+         const std::filesystem::path& out, const std::optional<std::string>& prepare)
 {
     auto ext = out.extension().string();
     if (ext != ".pdf" && ext != ".png")
         throw input_error("--out " + out.string() + ": expected a .pdf or .png file");
-    check_writable_folder(out);
+    check_writable_folder(out, "--out");
     auto state = load_return(source);
     const auto& cls = find_class(class_name);
+    prepare_page(class_name, state, prepare);
     qr::set_job_opener([&](int, std::string_view) {
         return ext == ".pdf" ? printing::make_pdf_target(out) : printing::make_png_target(out);
     });
@@ -160,6 +222,9 @@ int encode(const std::filesystem::path& return_file, const std::filesystem::path
 
 int decode(const return_source& source)
 {
+    if (source.images.empty())
+        throw input_error("decode: give the packed record images as --image NAME=FILE (rek28, "
+                          "rekzez, rek_uz, pit28_zal, rekster)");
     auto state = load_return(source);
     std::cout << host::to_return_json(state);
     finish_standard_output();

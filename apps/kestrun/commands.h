@@ -29,10 +29,21 @@ void finish_standard_output();
 // A page's parameters as given (--nrp, --nr, --ilb, --nrsp).
 using page_parameters = std::map<std::string, int>;
 
+// The folder of an output file must exist and take files before anything is filled: throws
+// kestrun::error (input) naming the option otherwise.
+void check_writable_folder(const std::filesystem::path& file, std::string_view option);
+
+// Throws kestrun::error (input) when the return file holds no such record and no image gives
+// it: `print` names the record its return needs.
+void require_record(const return_source& source, host::record_id id, std::string_view command);
+
+// `page` and `fields` show a page from the records as they are stored; `prepare` ("pit28")
+// first runs the PIT-28 dialog's copy into the attachment store, as `print pit28` does.
 int fields(const std::string& class_name, const return_source& source,
-           const page_parameters& parameters);
+           const page_parameters& parameters, const std::optional<std::string>& prepare = {});
 int page(const std::string& class_name, const return_source& source,
-         const page_parameters& parameters, const std::filesystem::path& out);
+         const page_parameters& parameters, const std::filesystem::path& out,
+         const std::optional<std::string>& prepare = {});
 int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir);
 int decode(const return_source& source);
 

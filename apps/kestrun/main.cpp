@@ -2,6 +2,7 @@
 
 #include "apps/kestrun/commands.h"
 #include "apps/kestrun/print_command.h"
+#include "apps/kestrun/usage.h"
 #include "framework/module.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
@@ -42,32 +43,8 @@ kestrun::cli::page_parameters given(const std::map<std::string, std::optional<in
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns"};
-    app.require_subcommand(1);
-
-    std::string class_name;
-    std::filesystem::path out;
-    kestrun::cli::return_source source;
-    std::map<std::string, std::optional<int>> params;
-
-    auto* fields = app.add_subcommand("fields", "fill a page without printing; its fields as JSON");
-    fields->add_option("class", class_name, "the page report class (TF_w2k15_1 ...)")->required();
-    add_return_options(*fields, source, true);
-    add_page_options(*fields, params);
-
-    auto* page = app.add_subcommand("page", "print one page to a PDF or PNG file");
-    page->add_option("class", class_name, "the page report class (TF_w2k15_1 ...)")->required();
-    add_return_options(*page, source, true);
-    add_page_options(*page, params);
-    page->add_option("--out", out, "FILE.pdf or FILE.png")->required();
-
-    std::filesystem::path return_file;
-    auto* encode = app.add_subcommand("encode", "write the packed record images of a return");
-    encode->add_option("return", return_file, "the return file (JSON)")->required();
-    encode->add_option("--out", out, "the folder for the images")->required();
-
-    auto* decode = app.add_subcommand("decode", "the return file of packed record images");
-    add_return_options(*decode, source, false);
+    CLI::App app{"kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns", "kestrun"};
+    app.set_version_flag("--version", std::string("kestrun ") + KESTRUN_VERSION);
 
     kestrun::cli::print_options print_options;
     auto* print = app.add_subcommand(
@@ -98,16 +75,70 @@ int main(int argc, char** argv)
                                         "ask each prompt on the terminal");
     yes->excludes(answers_option)->excludes(interactive);
     answers_option->excludes(interactive);
-    print->add_option("--trace", print_options.trace, "write the run's events as JSON lines");
-    print->add_flag("--quiet", print_options.quiet, "no progress lines");
+    print->add_option("--trace", print_options.trace,
+                      "write the run's events as JSON lines (- for standard output)");
+    print->add_flag("--quiet", print_options.quiet,
+                    "no progress lines (they show only when standard error is a terminal)");
+    print->add_option("--pdf", print_options.pdf,
+                      "also write the whole run, every confirmed page in order, as this one PDF");
+
+    std::string class_name;
+    std::filesystem::path out;
+    kestrun::cli::return_source source;
+    std::map<std::string, std::optional<int>> params;
+
+    auto* fields = app.add_subcommand("fields", "fill a page without printing; its fields as JSON");
+    fields->add_option("class", class_name, "the page report class (TF_w2k15_1 ...)")->required();
+    add_return_options(*fields, source, true);
+    add_page_options(*fields, params);
+    std::optional<std::string> prepare;
+    fields->add_option("--prepare", prepare,
+                       "pit28: first copy the PIT-28 attachment data as print pit28 does");
+
+    auto* page = app.add_subcommand("page", "print one page to a PDF or PNG file");
+    page->add_option("class", class_name, "the page report class (TF_w2k15_1 ...)")->required();
+    add_return_options(*page, source, true);
+    add_page_options(*page, params);
+    page->add_option("--prepare", prepare,
+                     "pit28: first copy the PIT-28 attachment data as print pit28 does");
+    page->add_option("--out", out, "FILE.pdf or FILE.png")->required();
+
+    std::filesystem::path return_file;
+    auto* encode = app.add_subcommand("encode", "write the packed record images of a return");
+    encode->add_option("return", return_file, "the return file (JSON)")->required();
+    encode->add_option("--out", out, "the folder for the images")->required();
+
+    auto* decode = app.add_subcommand("decode", "the return file of packed record images");
+    add_return_options(*decode, source, false);
 
     auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
+    app.add_subcommand("help", "this help, or a command's: kestrun help print");
 
+    // "help [COMMAND]" is answered before parsing: the parser would take the topic for a
+    // command to run.
+    if (argc >= 2 && std::string_view(argv[1]) == "help") {
+        auto* topic = argc == 2 ? &app : kestrun::cli::find_command(app, argv[2]);
+        if (!topic || argc > 3) {
+            std::cerr << "kestrun: "
+                      << (topic ? std::string("help takes one command")
+                                : kestrun::cli::unknown_command(app, argv[2]))
+                      << "\n";
+            return 2;
+        }
+        std::cout << topic->help();
+        return 0;
+    }
+    if (auto wrong = kestrun::cli::unknown_word(app, argc, argv)) {
+        std::cerr << "kestrun: " << *wrong << "\n";
+        return 2;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "kestrun: " << e.what() << " (try --help)\n";
@@ -121,9 +152,9 @@ int main(int argc, char** argv)
     int status = 2;
     try {
         if (*fields)
-            status = kestrun::cli::fields(class_name, source, given(params));
+            status = kestrun::cli::fields(class_name, source, given(params), prepare);
         else if (*page)
-            status = kestrun::cli::page(class_name, source, given(params), out);
+            status = kestrun::cli::page(class_name, source, given(params), out, prepare);
         else if (*encode)
             status = kestrun::cli::encode(return_file, out);
         else if (*decode)

@@ -173,7 +173,22 @@ void clear_pages(const std::filesystem::path& folder, bool replace)
     }
 }
 
-std::string destination(const print_dialog& dialog, const host::host_state& state)
+// The run's pages as one document, written only when the run printed pages and no job of it
+// was dropped halfway. Returns how the closing line tells of it.
+std::string finish_run_document(vcl::TPrinter& printer, const std::filesystem::path& file)
+{
+    bool spoiled = false;
+    auto document = printer.TakeRunDocument(spoiled);
+    if (spoiled)
+        throw render_error("--pdf " + file.string() +
+                           ": a print job stopped halfway, so the document is not written");
+    if (!document || document->pages() == 0)
+        return "; no page printed, so no document " + file.string();
+    document->finish();
+    return "; the run as one document " + file.string();
+}
+
+std::string destination(const print_dialog& dialog, const host::host_state& state, bool one_pdf)
 {
     const auto* printer = vcl::Printer();
     if (!dialog.BlankPaper() && state.rekster().flag("dr_port"))
@@ -182,6 +197,8 @@ std::string destination(const print_dialog& dialog, const host::host_state& stat
     for (const auto& d : printer->Devices())
         if (d.name == name && d.kind == printing::device_kind::cups)
             return "to printer " + name;
+    if (one_pdf)
+        return "with the PDF printer";
     return "as PDF files into " + printer->OutputFolder().string();
 }
 
@@ -207,8 +224,8 @@ int print(const print_options& o)
         throw input_error("print " + o.return_type + ": expected pit28, pit36, pit36l or pit37");
     const auto* cls = find_dialog_class(class_name);
     if (!cls)
-        throw input_error("print " + o.return_type + ": the dialog " + class_name +
-                          " is not in this build");
+        throw input_error("print " + o.return_type + ": this kestrun cannot print " +
+                          o.return_type + " returns (its print dialog is missing)");
     if (o.mode && *o.mode != "blank" && *o.mode != "preprinted")
         throw input_error("--mode " + *o.mode + ": expected blank or preprinted");
     if (int(o.yes) + int(!o.answers.empty()) + int(o.interactive) > 1)
@@ -221,6 +238,15 @@ int print(const print_options& o)
         throw input_error("the prompts need answers: give --yes, --answers ok,cancel,... or run "
                           "--interactive on a terminal");
     const auto answers = parse_answers(o.answers);
+    if (o.pdf && o.pdf->extension() != ".pdf")
+        throw input_error("--pdf " + o.pdf->string() + ": expected a .pdf file");
+    if (o.pdf)
+        check_writable_folder(*o.pdf, "--pdf");
+
+    auto state = load_return(o.source);
+    require_record(o.source,
+                   o.return_type == "pit28" ? host::record_id::rek28 : host::record_id::rekzez,
+                   "print " + o.return_type);
 
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
@@ -234,36 +260,55 @@ int print(const print_options& o)
     }
     clear_pages(o.out, o.replace);
 
-    auto state = load_return(o.source);
     const auto settings = o.settings ? *o.settings : host::default_settings_folder();
     host::load_settings(settings, state);
 
     std::ofstream trace_file;
+    std::ostream* trace_stream = nullptr;
     std::unique_ptr<vcl::trace::scoped_sink> sink;
     if (o.trace) {
-        trace_file.open(*o.trace, std::ios::binary | std::ios::trunc);
-        if (!trace_file)
-            throw input_error("--trace " + o.trace->string() + ": cannot write the file");
-        sink = std::make_unique<vcl::trace::scoped_sink>([&](const vcl::trace::event& e) {
-            trace_file << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
-                       << std::flush;
-        });
+        if (*o.trace == "-") {
+            trace_stream = &std::cout;
+        } else {
+            trace_file.open(*o.trace, std::ios::binary | std::ios::trunc);
+            if (!trace_file)
+                throw input_error("--trace " + o.trace->string() + ": cannot write the file");
+            trace_stream = &trace_file;
+        }
+        sink =
+            std::make_unique<vcl::trace::scoped_sink>([trace_stream](const vcl::trace::event& e) {
+                *trace_stream << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                              << '\n'
+                              << std::flush;
+            });
     }
     // A trace lost to a full disk is a failed run, not a quiet one.
     const auto check_trace = [&] {
-        if (o.trace && !trace_file.flush())
-            throw io_error("--trace " + o.trace->string() + ": cannot write the file");
+        if (trace_stream && !trace_stream->flush())
+            throw io_error("--trace " + o.trace->string() + ": cannot write the trace");
     };
 
     auto* printer = vcl::Printer();
     printer->SetOutputFolder(o.out);
     install_printer_job_opener();
+    // The run document goes with the printer only for this run, whatever ends it.
+    const struct run_document_scope {
+        vcl::TPrinter* printer;
+        ~run_document_scope()
+        {
+            bool spoiled = false;
+            printer->TakeRunDocument(spoiled);
+        }
+    } document_scope{printer};
+    if (o.pdf)
+        printer->SetRunDocument(printing::make_pdf_target(*o.pdf), *o.pdf);
 
     std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings));
     dialog->OnWarning = [](const std::string& text) {
         std::cerr << "kestrun: warning: " << text << "\n";
     };
-    if (!o.quiet)
+    // Progress is for a person watching a terminal, not for a log.
+    if (!o.quiet && ::isatty(STDERR_FILENO) != 0)
         dialog->OnPage = [](const page_progress& p) {
             std::cerr << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
                       << (p.printed ? "printed" : "skipped");
@@ -291,13 +336,15 @@ int print(const print_options& o)
         std::cerr << "kestrun: the run stopped after printing "
                   << plural(dialog->PagesPrinted(), "page", "pages") << " ("
                   << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
-                  << destination(*dialog, state) << "\n";
+                  << destination(*dialog, state, o.pdf.has_value())
+                  << (o.pdf ? "; no document " + o.pdf->string() : std::string()) << "\n";
         return 1;
     }
     check_trace();
+    const auto document = o.pdf ? finish_run_document(*printer, *o.pdf) : std::string();
     std::cerr << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages")
-              << ", skipped " << dialog->PagesSkipped() << ", " << destination(*dialog, state)
-              << "\n";
+              << ", skipped " << dialog->PagesSkipped() << ", "
+              << destination(*dialog, state, o.pdf.has_value()) << document << "\n";
     return 0;
 }
 

@@ -26,8 +26,9 @@ struct print_options {
     std::vector<std::string> answers; // as given: comma-separated ok and cancel
     bool replace = false;             // remove the pages of an earlier run from --out
     bool interactive = false;
-    std::optional<std::filesystem::path> trace;
+    std::optional<std::filesystem::path> trace; // "-": the standard output
     bool quiet = false;
+    std::optional<std::filesystem::path> pdf; // the whole run as one PDF
 };
 
 int print(const print_options& options);

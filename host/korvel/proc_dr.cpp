@@ -107,8 +107,8 @@ void tdruk::page_method(std::string_view method, std::span<const int> args)
         throw kestrun::host_error(what + ": no margin entry " + std::to_string(margin));
     const auto* page = kestrun::host::find_page_printer(class_name);
     if (!page)
-        throw kestrun::render_error(what + ": the page " + std::string(class_name) +
-                                    " is not in this build");
+        throw kestrun::render_error(what + ": this kestrun cannot print the page " +
+                                    std::string(class_name) + ", its page report is missing");
     // Margins are stored in tenths of a millimetre.
     const auto& m = m_margins[margin - 1];
     kestrun::host::page_data_request request{m_host, class_name, std::move(params), m.x / 10.0,

@@ -127,7 +127,8 @@ protected:
 
     void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) override
     {
-        draw_fitted_text(m_cr, utf8, to_points(where), style);
+        if (draw_fitted_text(m_cr, utf8, to_points(where), style).clipped)
+            report_clipped(utf8);
     }
 
     static cairo_status_t collect(void* closure, const unsigned char* data, unsigned int length)

@@ -13,6 +13,7 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 #include <string>
+#include <utility>
 
 namespace kestrun::printing {
 
@@ -160,6 +161,9 @@ public:
                                                   : 0.0;
             x -= to_points(logical.x);
         }
+        if (cr == nullptr) {
+            return {size, !fits};
+        }
         cairo_save(cr);
         if (!fits) {
             cairo_rectangle(cr, field.x, field.y, field.w, field.h);
@@ -215,6 +219,8 @@ text_engine& engine()
     return instance;
 }
 
+thread_local clip_listener the_clip_listener;
+
 } // namespace
 
 void use_only_the_print_fonts()
@@ -226,6 +232,28 @@ void use_only_the_print_fonts()
         FcConfigSetCurrent(config);
         FcConfigDestroy(config);
     }
+}
+
+scoped_clip_listener::scoped_clip_listener(clip_listener listener)
+    : m_previous(std::exchange(the_clip_listener, std::move(listener)))
+{
+}
+
+scoped_clip_listener::~scoped_clip_listener()
+{
+    the_clip_listener = std::move(m_previous);
+}
+
+void report_clipped(std::string_view utf8)
+{
+    if (the_clip_listener)
+        the_clip_listener(utf8);
+}
+
+text_fit fit_text(std::string_view utf8, rect_mm where, const text_style& style)
+{
+    const auto fitted = draw_fitted_text(nullptr, utf8, to_points(where), style);
+    return {fitted.size_pt, fitted.clipped};
 }
 
 fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,

@@ -23,9 +23,13 @@ struct fitted_text {
 // says so, "\n" separating lines. A caption wider than its field, or with more than one line
 // and taller than its field, is drawn 0.5 pt smaller at a time down to `smallest_pt` (6 pt for
 // the data of a page) until it fits; one that does not fit even then is drawn at that size
-// clipped to the field. Throws kestrun::error (kind render) when the fonts cannot be loaded.
+// clipped to the field. With a null context the caption is measured, not drawn. Throws
+// kestrun::error (kind render) when the fonts cannot be loaded.
 fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,
                              const text_style& style, double smallest_pt = 6.0);
+
+// Tells the clip listener of this thread, if any, of a caption drawn cut at its field's edge.
+void report_clipped(std::string_view utf8);
 
 constexpr double points_per_mm = 72.0 / 25.4;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -137,6 +138,29 @@ private:
     bool m_in_page = false;
     bool m_finished = false;
     int m_pages = 0;
+};
+
+// The size a caption prints at in its field, and whether it is cut at the field's edge (it does
+// not fit even at the smallest size): what draw_text does, measured without drawing. Throws
+// kestrun::error (render) when the fonts cannot be loaded.
+struct text_fit {
+    double size_pt = 0;
+    bool clipped = false;
+};
+text_fit fit_text(std::string_view utf8, rect_mm where, const text_style& style);
+
+// Told of every caption a PDF or PNG target draws cut at its field's edge, on the thread that
+// draws it, while the listener is installed; the previous listener is back at the scope's end.
+using clip_listener = std::function<void(std::string_view utf8)>;
+class scoped_clip_listener {
+public:
+    explicit scoped_clip_listener(clip_listener listener);
+    ~scoped_clip_listener();
+    scoped_clip_listener(const scoped_clip_listener&) = delete;
+    scoped_clip_listener& operator=(const scoped_clip_listener&) = delete;
+
+private:
+    clip_listener m_previous;
 };
 
 // A PDF file written at finish(); the form JPEG is embedded byte for byte; creation date from

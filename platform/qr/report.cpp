@@ -2,6 +2,8 @@
 
 #include "platform/error.h"
 
+#include <optional>
+
 namespace kestrun::qr {
 
 namespace {
@@ -112,10 +114,18 @@ void TQuickRep::Render(printing::render_target& target, const render_options& op
         mm.y += m.top + options.dy_mm;
         return mm;
     };
+    const TQRPrintable* drawing = nullptr;
+    std::optional<printing::scoped_clip_listener> clipped;
+    if (OnClipped)
+        clipped.emplace([&](std::string_view text) {
+            if (drawing)
+                OnClipped(*drawing, text);
+        });
     target.begin_page({210.0, 297.0});
     for (auto* child : m_band->Children()) {
         if (!child->Enabled)
             continue;
+        drawing = child;
         if (auto* image = dynamic_cast<TQRImage*>(child)) {
             if (image->Picture && options.form_image)
                 target.draw_picture(image->Picture, on_page(image->Bounds()));

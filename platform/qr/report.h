@@ -123,6 +123,9 @@ public:
     // The before-print event; the handler may clear PrintReport (no page here ever does).
     std::function<void(vcl::TObject* sender, bool& print_report)> BeforePrint;
 
+    // Told of a field whose text Render drew cut at the field's edge.
+    std::function<void(const TQRPrintable& field, std::string_view text)> OnClipped;
+
     // Raises the before-print event without printing: what the page would print.
     bool Prepare();
     // Raises the before-print event, then renders the band as one print job on the printer of

@@ -11,38 +11,75 @@ namespace {
 
 TPrinter the_printer;
 
-// A job that counts itself completed once its file is written or its destination took it.
+// A job that counts itself completed once its file is written or its destination took it, and
+// draws each of its pages into the run document too, when there is one.
 class counted_job final : public printing::render_target {
 public:
-    counted_job(std::unique_ptr<printing::render_target> job, int& completed)
-        : m_job(std::move(job)), m_completed(completed)
+    counted_job(std::unique_ptr<printing::render_target> job, int& completed,
+                printing::render_target* document, bool& spoiled)
+        : m_job(std::move(job)), m_completed(completed), m_document(document), m_spoiled(spoiled)
     {
+    }
+    ~counted_job() override
+    {
+        if (m_document && !m_done)
+            m_spoiled = true;
     }
 
 private:
-    void on_begin_page(printing::page_size size) override { m_job->begin_page(size); }
+    void on_begin_page(printing::page_size size) override
+    {
+        m_job->begin_page(size);
+        if (m_document)
+            m_document->begin_page(size);
+    }
     void on_draw_image(const printing::jpeg_image& image, printing::rect_mm where) override
     {
         m_job->draw_image(image, where);
+        if (m_document)
+            m_document->draw_image(image, where);
     }
     void on_draw_vector(const printing::vector_picture& drawing, printing::rect_mm where) override
     {
         m_job->draw_vector(drawing, where);
+        if (m_document)
+            m_document->draw_vector(drawing, where);
     }
     void on_draw_text(std::string_view utf8, printing::rect_mm where,
                       const printing::text_style& style) override
     {
         m_job->draw_text(utf8, where, style);
+        if (m_document)
+            m_document->draw_text(utf8, where, style);
     }
-    void on_end_page() override { m_job->end_page(); }
+    void on_end_page() override
+    {
+        m_job->end_page();
+        if (m_document)
+            m_document->end_page();
+    }
     void on_finish() override
     {
         m_job->finish();
+        m_done = true;
         ++m_completed;
     }
 
     std::unique_ptr<printing::render_target> m_job;
     int& m_completed;
+    printing::render_target* m_document;
+    bool& m_spoiled;
+    bool m_done = false;
+};
+
+// The built-in printer's job while a run document takes its pages: nothing of its own.
+class no_file final : public printing::render_target {
+    void on_begin_page(printing::page_size) override {}
+    void on_draw_image(const printing::jpeg_image&, printing::rect_mm) override {}
+    void on_draw_vector(const printing::vector_picture&, printing::rect_mm) override {}
+    void on_draw_text(std::string_view, printing::rect_mm, const printing::text_style&) override {}
+    void on_end_page() override {}
+    void on_finish() override {}
 };
 
 TPrintDialog::chooser& the_chooser()
@@ -80,7 +117,31 @@ int TPrinter::IndexOf(std::string_view name) const
     for (std::size_t i = 0; i < Printers.size(); ++i)
         if (Printers[i] == name)
             return static_cast<int>(i);
+    if (name.starts_with(printing::cups_prefix)) {
+        const auto queue = name.substr(printing::cups_prefix.size());
+        for (std::size_t i = 0; i < m_devices.size(); ++i) {
+            const auto& d = m_devices[i];
+            if (d.kind == printing::device_kind::cups && printing::cups_queue(d) == queue)
+                return static_cast<int>(i);
+        }
+    }
     return -1;
+}
+
+void TPrinter::SetRunDocument(std::unique_ptr<printing::render_target> document,
+                              std::filesystem::path file)
+{
+    m_document = std::move(document);
+    m_document_file = std::move(file);
+    m_document_spoiled = false;
+}
+
+std::unique_ptr<printing::render_target> TPrinter::TakeRunDocument(bool& spoiled)
+{
+    spoiled = m_document_spoiled;
+    m_document_spoiled = false;
+    m_document_file.clear();
+    return std::move(m_document);
 }
 
 void TPrinter::SetOutputFolder(std::filesystem::path folder)
@@ -102,7 +163,7 @@ TPrinter::default_opener(const printing::printer_device& device, const std::stri
                          const std::filesystem::path& pdf_file)
 {
     if (device.kind == printing::device_kind::cups)
-        return printing::make_cups_job(device.name, unit);
+        return printing::make_cups_job(printing::cups_queue(device), unit);
     return printing::make_pdf_target(pdf_file);
 }
 
@@ -115,12 +176,23 @@ std::unique_ptr<printing::render_target> TPrinter::open(int index, const std::st
     char number[16];
     std::snprintf(number, sizeof number, "%03d-", m_jobs_opened + 1);
     auto file = m_folder / (number + unit + ".pdf");
-    auto job = std::make_unique<counted_job>(
-        (m_opener ? m_opener : device_opener(&default_opener))(device, unit, file),
-        m_jobs_completed);
+    const bool cups = device.kind == printing::device_kind::cups;
+    std::unique_ptr<printing::render_target> own;
+    if (m_document && !cups)
+        own = std::make_unique<no_file>();
+    else if (m_opener)
+        own = m_opener(device, unit, file);
+    else if (cups && !JobTitle.empty())
+        // A person reads the job's title in the queue; the PDF printer names its file by the unit.
+        own = printing::make_cups_job(printing::cups_queue(device), JobTitle);
+    else
+        own = default_opener(device, unit, file);
+    auto job = std::make_unique<counted_job>(std::move(own), m_jobs_completed, m_document.get(),
+                                             m_document_spoiled);
     ++m_jobs_opened;
-    m_last_output =
-        device.kind == printing::device_kind::cups ? "cups:" + device.name : file.string();
+    m_last_output = cups ? std::string(printing::cups_prefix) + printing::cups_queue(device)
+                    : m_document != nullptr ? m_document_file.string()
+                                            : file.string();
     return job;
 }
 

@@ -24,6 +24,9 @@ public:
     int PrinterIndex = -1;
     // The name of the next job (the unit of the page it prints).
     std::string Title;
+    // What a person reads as the job's title in the printer's queue ("PIT-28 1/4 — Łukaszewicz
+    // Zbigniew"); the unit's name when empty. Set by whoever knows the run.
+    std::string JobTitle;
 
     // Opens a job on the printer in use; the job's pages are drawn into Canvas(). A job still
     // open is abandoned first.
@@ -46,8 +49,18 @@ public:
     // The printers offered; the CUPS default, else "PDF", becomes the printer in use.
     void SetDevices(std::vector<printing::printer_device> devices);
     const std::vector<printing::printer_device>& Devices() const { return m_devices; }
-    // The index of a printer by name, or -1.
+    // The index of a printer by its listed name, or of a CUPS destination as "cups:NAME"; -1
+    // when there is none.
     int IndexOf(std::string_view name) const;
+
+    // The run document (`print --pdf`): while it is set, every page of every job opened is
+    // also drawn into it, in print order, and the built-in PDF printer writes no file of its
+    // own per job. A job dropped before it completed spoils it.
+    void SetRunDocument(std::unique_ptr<printing::render_target> document,
+                        std::filesystem::path file);
+    // Takes the run document back (null when none was set), and whether a job was dropped
+    // halfway into it.
+    std::unique_ptr<printing::render_target> TakeRunDocument(bool& spoiled);
 
     // How a job is opened on a device; replaceable so that tests can watch or fail jobs.
     // `pdf_file` is the file the PDF printer writes for this job.
@@ -74,6 +87,9 @@ private:
     device_opener m_opener;
     std::unique_ptr<printing::render_target> m_job;
     std::string m_last_output;
+    std::unique_ptr<printing::render_target> m_document;
+    std::filesystem::path m_document_file;
+    bool m_document_spoiled = false;
     int m_jobs_opened = 0;
     int m_jobs_completed = 0;
 

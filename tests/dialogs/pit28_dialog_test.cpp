@@ -354,7 +354,7 @@ TEST(pit28_dialog, missing_page_class_is_a_clear_error)
         FAIL() << "a page that is not built cannot print";
     } catch (const kestrun::error& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "the page report TF_w2815_3 of PIT-28 3/4 is not in this build");
+                  "this kestrun cannot print PIT-28 3/4: its page report TF_w2815_3 is missing");
     }
     EXPECT_EQ(rig.pages, (strings{"TF_w2815_1", "TF_w2815_2"}));
 }

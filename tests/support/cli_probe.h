@@ -19,6 +19,11 @@ inline std::string shell_quote(const std::filesystem::path& p)
     return "'" + p.string() + "'";
 }
 
+inline void write_text(const std::filesystem::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
 struct cli_field {
     std::string caption; // memo lines joined by "\n"
     bool enabled = false;
@@ -29,7 +34,8 @@ struct cli_field {
 // `kestrun fields ARGS`, by field name.
 inline std::map<std::string, cli_field> cli_fields(const std::string& args)
 {
-    auto r = printing::probe::run(cli + " fields " + args);
+    // Warnings go to standard error; the JSON alone is read.
+    auto r = printing::probe::run("{ " + cli + " fields " + args + " 2>/dev/null; }");
     EXPECT_EQ(r.status, 0) << r.output;
     std::map<std::string, cli_field> out;
     auto doc = nlohmann::json::parse(r.output, nullptr, false);
