@@ -16,7 +16,6 @@
 
 #include <QMessageBox>
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <unistd.h>
@@ -24,7 +23,7 @@
 namespace kestrun::gui {
 
 std::vector<std::string> returns_held(const std::filesystem::path& return_file)
-{
+try {
     const auto doc = io::read_json_file(return_file, io::document_limit, "return file");
     const auto origin = return_file.string();
     std::vector<std::string> held;
@@ -44,6 +43,11 @@ std::vector<std::string> returns_held(const std::filesystem::path& return_file)
         throw input_error(origin + ": the return file holds neither rek28 (PIT-28) nor rekzez "
                                    "(PIT-36, PIT-37, PIT-36L), so there is no dialog to show");
     return held;
+} catch (const error& e) {
+    // A return that cannot be read is bad input, as on the command line.
+    if (e.kind() == error_kind::io)
+        throw input_error(e.what());
+    throw;
 }
 
 namespace {
@@ -107,17 +111,9 @@ int run(const gui_options& o)
     const auto settings = o.settings ? *o.settings : host::default_settings_folder();
     host::load_settings(settings, state);
 
-    std::ofstream trace_file;
-    std::unique_ptr<vcl::trace::scoped_sink> sink;
-    if (o.trace) {
-        trace_file.open(*o.trace, std::ios::binary | std::ios::trunc);
-        if (!trace_file)
-            throw input_error("--trace " + o.trace->string() + ": cannot write the file");
-        sink = std::make_unique<vcl::trace::scoped_sink>([&](const vcl::trace::event& e) {
-            trace_file << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
-                       << std::flush;
-        });
-    }
+    std::optional<vcl::trace::file_sink> trace;
+    if (o.trace)
+        trace.emplace(*o.trace, "--trace");
 
     vcl::Printer()->SetOutputFolder(o.out);
     install_printer_job_opener();
@@ -150,8 +146,8 @@ int run(const gui_options& o)
                   << " pages\n";
         return 1;
     }
-    if (o.trace && !trace_file.flush())
-        throw io_error("--trace " + o.trace->string() + ": cannot write the file");
+    if (trace)
+        trace->check();
     if (dialog->ModalResult == vcl::mrOk)
         std::cerr << "kestrun-gui: printed " << dialog->PagesPrinted() << " pages, skipped "
                   << dialog->PagesSkipped() << "\n";

@@ -357,12 +357,14 @@ TEST(gui_returns, which_dialog_a_file_offers)
         {R"({"rekster": {}})", {}, "holds neither rek28 (PIT-28) nor rekzez"},
         {R"({"rekzez": {"rodz_zez": 5}})", {}, "rekzez.rodz_zez is 5; expected 0"},
         {R"([1, 2])", {}, "holds neither"},
+        {nullptr, {}, "cannot open"},
     };
     temp_dir tmp;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.json);
-        const auto file = tmp.dir / "r.json";
-        std::ofstream(file) << c.json;
+        SCOPED_TRACE(c.json ? c.json : "no file");
+        const auto file = tmp.dir / (c.json ? "r.json" : "missing.json");
+        if (c.json)
+            std::ofstream(file) << c.json;
         if (!c.error) {
             EXPECT_EQ(gui::returns_held(file), c.held);
             continue;
