@@ -204,7 +204,8 @@ private:
 
 class png_target final : public cairo_target {
 public:
-    png_target(std::filesystem::path file, double dpi) : m_file(std::move(file)), m_dpi(dpi)
+    png_target(std::filesystem::path file, double dpi, std::vector<std::uint8_t>* memory = nullptr)
+        : m_file(std::move(file)), m_dpi(dpi), m_memory(memory)
     {
         if (!(dpi >= 10.0 && dpi <= 1200.0)) {
             throw render_error("PNG " + m_file.string() + ": resolution " + std::to_string(dpi) +
@@ -255,11 +256,16 @@ private:
         check_status(cairo_surface_write_to_png_stream(m_surface, &cairo_target::collect,
                                                        static_cast<cairo_target*>(this)),
                      "PNG " + m_file.string());
-        io::write_file(m_file, m_bytes);
+        if (m_memory != nullptr) {
+            *m_memory = std::move(m_bytes);
+        } else {
+            io::write_file(m_file, m_bytes);
+        }
     }
 
     std::filesystem::path m_file;
     double m_dpi;
+    std::vector<std::uint8_t>* m_memory;
 };
 
 } // namespace
@@ -272,6 +278,11 @@ std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file)
 std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi)
 {
     return std::make_unique<png_target>(std::move(file), dpi);
+}
+
+std::unique_ptr<render_target> make_png_memory_target(std::vector<std::uint8_t>& png, double dpi)
+{
+    return std::make_unique<png_target>("the page in memory", dpi, &png);
 }
 
 } // namespace kestrun::printing

@@ -168,6 +168,10 @@ private:
 std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file);
 // A PNG file of the (single) page at the given resolution.
 std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi = 120.0);
+// The same PNG handed over in memory: `png` receives the file's bytes at finish() (a preview
+// shown before any paper is used); the target must not outlive `png`.
+std::unique_ptr<render_target> make_png_memory_target(std::vector<std::uint8_t>& png,
+                                                      double dpi = 120.0);
 // One text line per operation, for tests.
 std::unique_ptr<render_target> make_recording_target(std::vector<std::string>& log);
 

@@ -1,5 +1,7 @@
 #include "platform/vcl/trace.h"
 
+#include "platform/error.h"
+
 namespace kestrun::vcl::trace {
 
 namespace {
@@ -31,6 +33,23 @@ void emit(std::string_view name, event fields)
     for (auto& [key, value] : fields.items())
         e[key] = std::move(value);
     the_sink()(e);
+}
+
+file_sink::file_sink(const std::filesystem::path& file, std::string_view option)
+    : m_path(file), m_option(option), m_file(file, std::ios::binary | std::ios::trunc)
+{
+    if (!m_file)
+        throw input_error(m_option + " " + m_path.string() + ": cannot write the file");
+    m_sink = std::make_unique<scoped_sink>([this](const event& e) {
+        m_file << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
+               << std::flush;
+    });
+}
+
+void file_sink::check()
+{
+    if (!m_file.flush())
+        throw io_error(m_option + " " + m_path.string() + ": cannot write the file");
 }
 
 } // namespace kestrun::vcl::trace

@@ -3,8 +3,12 @@
 // page reports, direct calls, settings written). Every layer reports into the one sink that the
 // application installs; without a sink nothing is built.
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <string>
 #include <string_view>
 
 namespace kestrun::vcl::trace {
@@ -28,6 +32,25 @@ public:
 
 private:
     sink m_previous;
+};
+
+// The trace of a run written to a file, one event per line, for a scope.
+class file_sink {
+public:
+    // Throws kestrun::error (input) "<option> FILE: cannot write the file" when the file
+    // cannot be opened.
+    file_sink(const std::filesystem::path& file, std::string_view option);
+    file_sink(const file_sink&) = delete;
+    file_sink& operator=(const file_sink&) = delete;
+    // Throws kestrun::error (io) when a line was lost (a full disk): a run whose trace is
+    // incomplete has failed.
+    void check();
+
+private:
+    std::filesystem::path m_path;
+    std::string m_option;
+    std::ofstream m_file;
+    std::unique_ptr<scoped_sink> m_sink;
 };
 
 } // namespace kestrun::vcl::trace

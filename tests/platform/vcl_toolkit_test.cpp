@@ -5,6 +5,7 @@
 #include "platform/vcl/application.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/printer.h"
+#include "platform/vcl/trace.h"
 #include "platform/vcl/typed_file.h"
 
 #include <fstream>
@@ -112,6 +113,38 @@ TEST(vcl_forms, show_modal_activates_acts_and_deactivates)
         EXPECT_EQ(log, expected);
         EXPECT_FALSE(form.Visible);
         EXPECT_FALSE(form.Active());
+    }
+}
+
+// A trace file holds every event a run raised, one per line; a line lost to a full device makes
+// the check fail rather than leave a silently short trace.
+TEST(vcl_trace, a_file_sink_writes_each_event_and_reports_a_lost_line)
+{
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("kestrun-trace-" + std::to_string(::getpid()) + ".jsonl");
+    {
+        trace::file_sink sink(file, "--trace");
+        trace::emit("activate", {{"dialog", "Tf_wydpit36"}});
+        trace::emit("deactivate");
+        sink.check();
+    }
+    EXPECT_FALSE(trace::enabled()) << "the sink ends with its scope";
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(),
+              "{\"event\":\"activate\",\"dialog\":\"Tf_wydpit36\"}\n{\"event\":\"deactivate\"}\n");
+    std::filesystem::remove(file);
+
+    EXPECT_THROW(trace::file_sink("/nonexistent/dir/t.jsonl", "--trace"), kestrun::error);
+    trace::file_sink full("/dev/full", "--trace");
+    trace::emit("deactivate");
+    try {
+        full.check();
+        ADD_FAILURE() << "a lost line passed the check";
+    } catch (const kestrun::error& e) {
+        EXPECT_EQ(e.kind(), kestrun::error_kind::io);
+        EXPECT_STREQ(e.what(), "--trace /dev/full: cannot write the file");
     }
 }
 
