@@ -6,7 +6,7 @@ packages=(
     build-essential clang cmake pkg-config clang-format
     libcairo2-dev libpango1.0-dev fonts-liberation2 libturbojpeg0-dev libcups2-dev
     nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-    poppler-utils qpdf
+    poppler-utils qpdf python3-jsonschema
 )
 if [[ ${1:-} == --bench ]]; then
     packages+=(python3-reportlab python3-pil)

@@ -2,12 +2,14 @@
 
 #include "apps/kestrun/commands.h"
 #include "apps/kestrun/print_command.h"
+#include "apps/kestrun/schema_command.h"
 #include "framework/module.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -101,6 +103,7 @@ int main(int argc, char** argv)
     print->add_flag("--quiet", print_options.quiet, "no progress lines");
 
     auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
+    auto* schema = app.add_subcommand("schema", "the JSON Schema of the return file");
 
     try {
         app.parse(argc, argv);
@@ -130,8 +133,13 @@ int main(int argc, char** argv)
             status = kestrun::cli::print(print_options);
         else if (*printers)
             status = kestrun::cli::printers();
+        else if (*schema)
+            status = kestrun::cli::schema();
     } catch (const kestrun::error& e) {
-        std::cerr << "kestrun: " << e.what() << "\n";
+        // A return file's faults come all at once, one line each.
+        std::istringstream lines(e.what());
+        for (std::string line; std::getline(lines, line);)
+            std::cerr << "kestrun: " << line << "\n";
         status =
             e.kind() == kestrun::error_kind::render || e.kind() == kestrun::error_kind::io ? 1 : 2;
     } catch (const std::exception& e) {
