@@ -289,7 +289,10 @@ void load_globals_and_records(const json& root, host_state& state, fault_list& f
         faults.check([&] { wrong_type("the return file", "an object", root); });
         return;
     }
-    for (const auto& [key, value] : root.items()) {
+    for (const auto& item : root.items()) {
+        // Named, not bound: a lambda below captures them.
+        const std::string& key = item.key();
+        const json& value = item.value();
         if (const auto id = record_by_name(key)) {
             load_record(value, record_layout_of(*id), state.bytes(*id).data(), key, faults);
         } else if (key == "wsp_z_malz") {

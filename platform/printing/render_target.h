@@ -144,6 +144,10 @@ private:
 std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file);
 // A PNG file of the (single) page at the given resolution.
 std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi = 120.0);
+// A print job whose pages go into `document`, a target that outlives the job: the jobs of a
+// print run opened this way make one document, page after page. Finishing such a job completes
+// nothing; the document's owner finishes the document once the run is done.
+std::unique_ptr<render_target> make_document_job(render_target& document);
 // One text line per operation, for tests.
 std::unique_ptr<render_target> make_recording_target(std::vector<std::string>& log);
 
