@@ -3,6 +3,7 @@
 #include "host/returnfile/return_file.h"
 #include "host/tamdor/layouts.h"
 
+#include <cassert>
 #include <nlohmann/json.hpp>
 
 namespace kestrun::host {
@@ -13,6 +14,18 @@ using ordered = nlohmann::ordered_json;
 
 // A text holds one line of printable characters: no control characters.
 constexpr const char* printable_line = "^[^\\u0000-\\u001f\\u007f]*$";
+
+// The name of a record's schema under $defs: two kinds of partnership share the name "sp".
+std::string def_name(const record_layout& layout)
+{
+    if (&layout == &rek28_sp_layout)
+        return "rek28_sp";
+    if (&layout == &pitb_sp_layout)
+        return "pitb_sp";
+    if (&layout == &pitb_dg_layout)
+        return "pitb_dg";
+    return std::string(layout.name);
+}
 
 ordered integer_range(long long low, long long high)
 {
@@ -40,7 +53,7 @@ ordered value_schema(const field_def& f)
                 {"pattern", "^[0-9]{4}-[0-9]{2}-[0-9]{2}$"},
                 {"format", "date"}};
     case field_type::record:
-        return {{"$ref", "#/$defs/" + std::string(f.members->name)}};
+        return {{"$ref", "#/$defs/" + def_name(*f.members)}};
     }
     return {};
 }
@@ -127,7 +140,8 @@ std::string return_file_schema()
 {
     ordered defs = ordered::object();
     const auto define = [&](const record_layout& layout, std::string_view about) {
-        defs[std::string(layout.name)] = record_schema(layout, about);
+        assert(!defs.contains(def_name(layout)) && "each record's schema has a name of its own");
+        defs[def_name(layout)] = record_schema(layout, about);
     };
     define(rek28_layout, "PIT-28 with PIT-28/A and PIT-28/B");
     define(rekzez_layout, "PIT-36, PIT-36L or PIT-37 with every attachment; a spouse's field has "

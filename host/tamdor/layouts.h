@@ -193,7 +193,7 @@ inline constexpr field_def rek28_fields[] = {
     about(text("mp2", 2122, 60), "PIT-28/A box 7, second part"),
     about(records("sp", 2219, 4, rek28_sp_layout),
           "partnerships of the PIT-28/B attachments (element k at 1365 + 854k; attachment i holds "
-          "elements 2i-1 and 2i); members in the table below"), // element k at 1365 + 854k
+          "elements 2i-1 and 2i)"), // element k at 1365 + 854k
     about(matrix(real("razem_sp", 5635), 2, 6),
           "totals by rate printed in PIT-28/B part C.3 (boxes 65-76) when the return has fewer "
           "than two PIT-28/B attachments"),
@@ -631,8 +631,12 @@ inline constexpr field_def rekzez_fields[] = {
           "[13] social-insurance contributions for a home help poz. 38, [14] other deductions from "
           "tax poz. 46 (9 and 10 not printed); element [2] is the field `zus` and element [15] the "
           "field `zdr` of the return pages, which PIT/O does not print"),
-    alias(real("zus", 3648), "odl_o", 2),
-    alias(real("zdr", 3726), "odl_o", 15),
+    about(alias(real("zus", 3648), "odl_o", 2),
+          "social-insurance contributions deducted from income (PIT/O)",
+          "składki na ubezpieczenia społeczne"),
+    about(alias(real("zdr", 3726), "odl_o", 15),
+          "health-insurance contributions deducted from tax (PIT/O)",
+          "składki na ubezpieczenie zdrowotne"),
     about(byte("ildz", 3732), "PIT/O poz. 40 number of children for the child relief"),
     about(array(real("ulg_o", 3733), 4),
           "PIT/O taxpayer: [1] child relief poz. 41, [2] relief of art. 27g poz. 43, [4] total "
@@ -649,11 +653,10 @@ inline constexpr field_def rekzez_fields[] = {
         "PIT/O poz. 31 kind of other deductions from income, three lines joined by single spaces"),
     about(array(text("in_odl_pod", 3965, 30), 3),
           "PIT/O poz. 45 kind of other deductions from tax, three lines joined by single spaces"),
-    about(records("obdar", 4058, 2, obdar_layout),
-          "PIT/O part D donees D.1 and D.2; members in the table below"),
-    about(records("dziecko", 4886, 5, dziecko_layout), "PIT/O part E children E.1 to E.5 (element "
-                                                       "k at 4786+100k); members in the table "
-                                                       "below"), // element k at 4786 + 100k
+    about(records("obdar", 4058, 2, obdar_layout), "PIT/O part D donees D.1 and D.2"),
+    about(records("dziecko", 4886, 5, dziecko_layout),
+          "PIT/O part E children E.1 to E.5 (element "
+          "k at 4786+100k)"), // element k at 4786 + 100k
     // The exemption block (PIT/Z) of 169 bytes per person.
     about(matrix(real("pitz_b", 5386), 3, 4),
           "PIT/Z part B of person 1, rows B.1 (total business), B.2 (not exempt), B.3 (exempt "
@@ -685,7 +688,7 @@ inline constexpr field_def rekzez_fields[] = {
     real("zw_str4_m", 5697),
     about(records("pitb", 5724, 2, pitb_layout),
           "PIT/B data per person (1 taxpayer, 2 spouse): businesses dg[1..4] then partnerships "
-          "sp[1..6]; members in the table below"),
+          "sp[1..6]"),
     // PIT-2K.
     about(int32("rok_kr", 8464), "PIT-2K poz. 14: year in which the housing loan was granted"),
     about(real("kw_kr", 8468), "PIT-2K poz. 15: amount of the housing loan"),
@@ -731,10 +734,16 @@ inline constexpr field_def rek_uz_fields[] = {
           "additional child-relief refund: social and health insurance contributions, taxpayer "
           "(PIT-36 poz. 204, PIT-37 poz. 130)",
           "składki na ubezpieczenia społeczne"),
-    about(real("zus_m", 6), "the same, spouse (PIT-36 poz. 205, PIT-37 poz. 131)"),
+    about(real("zus_m", 6),
+          "additional child-relief refund: social and health insurance contributions, spouse "
+          "(PIT-36 poz. 205, PIT-37 poz. 131)",
+          "składki na ubezpieczenia społeczne małżonka"),
     about(real("dz", 12), "difference between the child relief due and the relief deducted, "
                           "taxpayer (PIT-36 poz. 206, PIT-37 poz. 132)"),
-    about(real("dz_m", 18), "the same, spouse (PIT-36 poz. 207, PIT-37 poz. 133)"),
+    about(
+        real("dz_m", 18),
+        "difference between the child relief due and the relief deducted, spouse (PIT-36 poz. 207, "
+        "PIT-37 poz. 133)"),
     about(real("rozn", 24), "difference amount due (PIT-36 poz. 208, PIT-37 poz. 134)"),
     about(real("uz_doza", 30), "PIT/UZ poz. 15: amount to pay from the return"),
     about(real("doza", 36),
@@ -746,9 +755,24 @@ inline constexpr record_layout rek_uz_layout{"rek_uz", rek_uz_fields, 54};
 
 // The host's settings record, record 0 of the settings file zbster.
 inline constexpr field_def rekster_fields[] = {
-    byte("dr_opt1", 1),          flag("dr_port", 2),         byte("dr_opt2", 8),
-    int16("dr_opt3", 23),        flag("wydr_niezadr28", 45), flag("wydr_niezadr36", 46),
-    flag("wydr_niezadr36l", 47), flag("wydr_niezadr37", 48),
+    about(byte("dr_opt1", 1),
+          "print-job option handed unchanged to the host's print job (second argument)"),
+    about(flag("dr_port", 2),
+          "the host prints through its own port driver instead of a printer: the dialogs offer "
+          "pre-printed forms only and no printer choice",
+          "drukowanie przez port"),
+    about(byte("dr_opt2", 8),
+          "print-job option handed unchanged to the host's print job (third argument)"),
+    about(int16("dr_opt3", 23),
+          "print-job option handed unchanged to the host's print job (fourth argument)"),
+    about(flag("wydr_niezadr28", 45), "the stored blank-paper choice of the PIT-28 print dialog",
+          "wydruk na czystym papierze"),
+    about(flag("wydr_niezadr36", 46), "the stored blank-paper choice of the PIT-36 print dialog",
+          "wydruk na czystym papierze"),
+    about(flag("wydr_niezadr36l", 47), "the stored blank-paper choice of the PIT-36L print dialog",
+          "wydruk na czystym papierze"),
+    about(flag("wydr_niezadr37", 48), "the stored blank-paper choice of the PIT-37 print dialog",
+          "wydruk na czystym papierze"),
 };
 inline constexpr record_layout rekster_layout{"rekster", rekster_fields, 1024};
 

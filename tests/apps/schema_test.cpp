@@ -21,6 +21,8 @@ struct schema_probe {
 
     schema_probe()
     {
+        // Where `encode` writes, so that only the loader can refuse a file.
+        std::filesystem::create_directories(dir.path() / "images");
         const auto r = run(cli + " schema > " + shell_quote(schema));
         EXPECT_EQ(r.status, 0) << r.output;
         std::ifstream in(schema);
