@@ -1,18 +1,19 @@
-# `cmake --install`: the module library, its headers, the command line, the assets, and a CMake
-# package so that a host application can `find_package(kestrun)` and link `kestrun::kestrun`.
+# `cmake --install`: the module library with its public headers (include/kestrun, included as
+# <kestrun/...>), the command line, the assets, a CMake package (`find_package(kestrun)`, target
+# kestrun::kestrun) and a pkg-config file (`pkg-config kestrun`).
 include(CMakePackageConfigHelpers)
 
 install(TARGETS kestrun EXPORT kestrunTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command line holds the layers' objects itself and finds the assets from its own place.
 install(TARGETS kestrun_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-set_target_properties(kestrun_cli PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
-foreach(dir platform host framework returns attachments dialogs)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kestrun/${dir}
-        FILES_MATCHING PATTERN "*.h")
-endforeach()
+# Only the public API: the layers' headers name cairo, CUPS and the JSON library, and their
+# symbols are not exported.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/kestrun DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "*.h")
 
 install(EXPORT kestrunTargets NAMESPACE kestrun:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/kestrun)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kestrunConfig.cmake.in
@@ -22,3 +23,10 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/kestrunConfigVersion.cmak
     COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/kestrunConfig.cmake ${PROJECT_BINARY_DIR}/kestrunConfigVersion.cmake
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/kestrun)
+
+# The pkg-config file finds the prefix from its own place, so the installed tree can move.
+file(RELATIVE_PATH kestrun_pc_to_prefix
+    ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" kestrun_pc_to_prefix "${kestrun_pc_to_prefix}")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/kestrun.pc.in ${PROJECT_BINARY_DIR}/kestrun.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/kestrun.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

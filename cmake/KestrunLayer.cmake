@@ -9,8 +9,9 @@ function(kestrun_layer name dir)
     endif()
     add_library(${name} OBJECT ${sources})
     add_library(kestrun::${name} ALIAS ${name})
-    target_include_directories(${name} PUBLIC
-        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/kestrun>)
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
     target_link_libraries(${name} PUBLIC ${arg_DEPS} PRIVATE $<BUILD_INTERFACE:kestrun_warnings>)
+    # Hidden unless exported: the shared library's exports are its public API alone.
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
 endfunction()

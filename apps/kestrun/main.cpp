@@ -3,6 +3,7 @@
 #include "apps/kestrun/commands.h"
 #include "apps/kestrun/print_command.h"
 #include "apps/kestrun/usage.h"
+#include "apps/kestrun/schema_command.h"
 #include "framework/module.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
@@ -10,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -113,6 +115,7 @@ int main(int argc, char** argv)
 
     auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
     app.add_subcommand("help", "this help, or a command's: kestrun help print");
+    auto* schema = app.add_subcommand("schema", "the JSON Schema of the return file");
 
     // "help [COMMAND]" is answered before parsing: the parser would take the topic for a
     // command to run.
@@ -163,8 +166,13 @@ int main(int argc, char** argv)
             status = kestrun::cli::print(print_options);
         else if (*printers)
             status = kestrun::cli::printers();
+        else if (*schema)
+            status = kestrun::cli::schema();
     } catch (const kestrun::error& e) {
-        std::cerr << "kestrun: " << e.what() << "\n";
+        // A return file's faults come all at once, one line each.
+        std::istringstream lines(e.what());
+        for (std::string line; std::getline(lines, line);)
+            std::cerr << "kestrun: " << line << "\n";
         status =
             e.kind() == kestrun::error_kind::render || e.kind() == kestrun::error_kind::io ? 1 : 2;
     } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #include "apps/kestrun/print_command.h"
 
+#include "dialogs/print_run.h"
 #include "framework/dialog_base.h"
 #include "framework/module.h"
 #include "host/korvel/proc_dr.h"
@@ -49,93 +50,6 @@ std::vector<int> parse_answers(const std::vector<std::string>& given)
             throw input_error("--answers: \"" + a + "\" is neither ok nor cancel");
     }
     return out;
-}
-
-std::string joined(const std::vector<std::string>& names)
-{
-    std::string out;
-    for (const auto& n : names)
-        out += (out.empty() ? "" : ", ") + n;
-    return out;
-}
-
-vcl::TCheckBox* find_box(const print_dialog& dialog, const std::string& option,
-                         const std::string& name)
-{
-    std::vector<std::string> names;
-    for (auto* box : dialog.PageBoxes()) {
-        if (box->Name() == name)
-            return box;
-        names.push_back(box->Name());
-    }
-    throw input_error(option + " " + name + ": the " + std::string(dialog.ReturnName()) +
-                      " dialog has no such page box (boxes: " + joined(names) + ")");
-}
-
-// A box the user can click: a hidden box never, a disabled one (always unchecked) not to check
-// it. A click the dialog would ignore is refused rather than passed over in silence.
-vcl::TCheckBox* clickable_box(const print_dialog& dialog, const std::string& option,
-                              const std::string& name)
-{
-    auto* box = find_box(dialog, option, name);
-    if (!box->Visible)
-        throw input_error(option + " " + name + ": the box is not shown in the " +
-                          std::string(dialog.ReturnName()) + " dialog, so it cannot be clicked");
-    if (option == "--check" && !box->Enabled)
-        throw input_error(option + " " + name + ": " + dialog.WhyDisabled(*box));
-    return box;
-}
-
-// Everything the user could not do in the dialog is refused before anything is clicked, so a
-// refused command changes nothing, not even the stored mode.
-struct planned_actions {
-    std::vector<vcl::TCheckBox*> uncheck, check;
-    int printer = -1;
-};
-
-planned_actions plan(const print_dialog& dialog, const print_options& o)
-{
-    planned_actions p;
-    if (o.mode == "blank" && !dialog.ChB_niezadr->Visible)
-        throw input_error("--mode blank: the print-port flag (rekster.dr_port) is set, so the " +
-                          std::string(dialog.ReturnName()) +
-                          " dialog offers pre-printed forms only");
-    if (o.printer) {
-        if (!dialog.ust_dr->Visible)
-            throw input_error("--printer " + *o.printer +
-                              ": the print-port flag (rekster.dr_port) is set, so the host "
-                              "prints through its port and no printer can be chosen");
-        p.printer = vcl::Printer()->IndexOf(*o.printer);
-        if (p.printer < 0)
-            throw input_error("--printer " + *o.printer + ": no such printer (printers: " +
-                              joined(vcl::Printer()->Printers) + ")");
-    }
-    for (const auto& name : o.uncheck)
-        p.uncheck.push_back(clickable_box(dialog, "--uncheck", name));
-    for (const auto& name : o.check)
-        p.check.push_back(clickable_box(dialog, "--check", name));
-    return p;
-}
-
-void act(print_dialog& dialog, const print_options& o, const planned_actions& p)
-{
-    if (o.mode && (*o.mode == "blank") != dialog.ChB_niezadr->Checked)
-        dialog.ChB_niezadr->Click();
-    if (o.toggle_all)
-        dialog.kl_zmust->Click();
-    for (auto* box : p.uncheck)
-        if (box->Checked)
-            box->Click();
-    for (auto* box : p.check)
-        if (!box->Checked)
-            box->Click();
-    if (p.printer >= 0) {
-        auto previous = vcl::TPrintDialog::SetChooser(
-            [&](const std::vector<std::string>&, int) -> std::optional<int> { return p.printer; });
-        dialog.ust_dr->kl_ustdr->Click();
-        vcl::TPrintDialog::SetChooser(std::move(previous));
-    }
-    dialog.kl_druk->Click();
 }
 
 std::string plural(int n, const char* one, const char* many)
@@ -203,19 +117,6 @@ std::string destination(const print_dialog& dialog, const host::host_state& stat
 }
 
 } // namespace
-
-std::string dialog_class_of(const std::string& return_type)
-{
-    if (return_type == "pit28")
-        return "Tf_wydpit28";
-    if (return_type == "pit36")
-        return "Tf_wydpit36";
-    if (return_type == "pit36l")
-        return "Tf_wydpit36L";
-    if (return_type == "pit37")
-        return "Tf_wydpit37";
-    return {};
-}
 
 int print(const print_options& o)
 {

@@ -4,6 +4,7 @@
 // `kestrun printers` lists the printers a run can choose.
 
 #include "apps/kestrun/commands.h"
+#include "dialogs/print_run.h"
 
 #include <filesystem>
 #include <optional>
@@ -12,14 +13,10 @@
 
 namespace kestrun::cli {
 
-struct print_options {
+// The dialog's choices (mode, page boxes, printer) and how the run is answered and recorded.
+struct print_options : dialog_choices {
     std::string return_type; // pit28, pit36, pit36l, pit37
     return_source source;
-    std::optional<std::string> mode; // blank, preprinted
-    std::vector<std::string> uncheck;
-    std::vector<std::string> check;
-    bool toggle_all = false;
-    std::optional<std::string> printer;
     std::filesystem::path out = ".";
     std::optional<std::filesystem::path> settings;
     bool yes = false;
@@ -34,7 +31,6 @@ struct print_options {
 int print(const print_options& options);
 int printers();
 
-// The dialog class of a return type ("pit28" -> "Tf_wydpit28"), or empty when unknown.
-std::string dialog_class_of(const std::string& return_type);
+using kestrun::dialog_class_of;
 
 } // namespace kestrun::cli

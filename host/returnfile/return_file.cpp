@@ -20,6 +20,11 @@ namespace {
 using json = nlohmann::json;
 using ordered = nlohmann::ordered_json;
 
+std::string with_origin(std::string_view origin, const std::string& message)
+{
+    return origin.empty() ? message : std::string(origin) + ": " + message;
+}
+
 // Builds the paths of messages: "rekzez.obdar[2].kr".
 std::string member_path(std::string_view parent, std::string_view key)
 {
@@ -35,6 +40,45 @@ std::string element_path(std::string_view parent, std::size_t index)
 {
     return std::string(parent) + "[" + std::to_string(index) + "]";
 }
+
+// The faults of one return file, each one line naming its JSON path. The load goes on past a
+// fault, so that one run names every fault of the file; the list keeps the first ones only, so
+// that a hostile file cannot flood the terminal.
+class fault_list {
+public:
+    // Runs one step of the load; a fault it throws is kept and the load goes on.
+    template <class Step> void check(Step&& step)
+    {
+        try {
+            step();
+        } catch (const kestrun::error& e) {
+            if (m_lines.size() < max_return_file_faults) {
+                m_lines.emplace_back(e.what());
+            }
+            ++m_count;
+        }
+    }
+    void throw_if_any(std::string_view origin) const
+    {
+        if (m_count == 0) {
+            return;
+        }
+        std::string message;
+        for (const auto& line : m_lines) {
+            message += (message.empty() ? "" : "\n") + with_origin(origin, line);
+        }
+        if (m_count > m_lines.size()) {
+            message +=
+                "\n" + with_origin(origin, "and " + std::to_string(m_count - m_lines.size()) +
+                                               " more faults");
+        }
+        throw input_error(message);
+    }
+
+private:
+    std::vector<std::string> m_lines;
+    std::size_t m_count = 0;
+};
 
 [[noreturn]] void wrong_type(const std::string& path, std::string_view expected, const json& v)
 {
@@ -118,122 +162,154 @@ void store_value(std::uint8_t* at, const field_def& f, const json& v, const std:
 }
 
 void load_record(const json& object, const record_layout& layout, std::uint8_t* base,
-                 const std::string& path);
+                 const std::string& path, fault_list& faults);
 
-const json& array_of(const json& v, std::size_t room, const std::string& path)
+// The elements of an array that has room for `room`; a wrong type or too many elements is one
+// fault, and then no element is read.
+const json* array_of(const json& v, std::size_t room, const std::string& path, fault_list& faults)
 {
-    if (!v.is_array()) {
-        wrong_type(path, "an array", v);
-    }
-    if (v.size() > room) {
-        throw input_error(path + ": array of " + std::to_string(v.size()) + " elements, room for " +
-                          std::to_string(room));
-    }
-    return v;
+    const json* out = nullptr;
+    faults.check([&] {
+        if (!v.is_array()) {
+            wrong_type(path, "an array", v);
+        }
+        if (v.size() > room) {
+            throw input_error(path + ": array of " + std::to_string(v.size()) +
+                              " elements, room for " + std::to_string(room));
+        }
+        out = &v;
+    });
+    return out;
 }
 
-void load_field(const json& v, const field_def& f, std::uint8_t* base, const std::string& path)
+void load_field(const json& v, const field_def& f, std::uint8_t* base, const std::string& path,
+                fault_list& faults)
 {
     if (f.dimensions() == 0) {
-        store_value(base + f.offset, f, v, path);
+        faults.check([&] { store_value(base + f.offset, f, v, path); });
         return;
     }
-    const json& rows = array_of(v, f.count1, path);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    const json* rows = array_of(v, f.count1, path, faults);
+    for (std::size_t i = 0; rows != nullptr && i < rows->size(); ++i) {
         std::uint8_t* row = base + f.offset + std::size_t{f.stride1} * i;
         const std::string row_path = element_path(path, i + 1);
+        const json& element = (*rows)[i];
         if (f.type == field_type::record) {
-            load_record(rows[i], *f.members, row, row_path);
+            load_record(element, *f.members, row, row_path, faults);
         } else if (f.dimensions() == 1) {
-            store_value(row, f, rows[i], row_path);
+            faults.check([&] { store_value(row, f, element, row_path); });
         } else {
-            const json& columns = array_of(rows[i], f.count2, row_path);
-            for (std::size_t j = 0; j < columns.size(); ++j) {
-                store_value(row + std::size_t{f.stride2} * j, f, columns[j],
-                            element_path(row_path, j + 1));
+            const json* columns = array_of(element, f.count2, row_path, faults);
+            for (std::size_t j = 0; columns != nullptr && j < columns->size(); ++j) {
+                faults.check([&] {
+                    store_value(row + std::size_t{f.stride2} * j, f, (*columns)[j],
+                                element_path(row_path, j + 1));
+                });
             }
         }
     }
 }
 
 void load_record(const json& object, const record_layout& layout, std::uint8_t* base,
-                 const std::string& path)
+                 const std::string& path, fault_list& faults)
 {
     if (!object.is_object()) {
-        wrong_type(path, "an object", object);
+        faults.check([&] { wrong_type(path, "an object", object); });
+        return;
     }
     for (const auto& [key, value] : object.items()) {
         const std::string field_path = member_path(path, key);
         const field_def* f = layout.find(key);
         if (f == nullptr) {
-            throw input_error(field_path + ": unknown field");
+            faults.check([&] { throw input_error(field_path + ": unknown field"); });
+            continue;
         }
         if (f->is_alias()) {
             // One place in the record, two names: the file gives it under one of them only.
             const auto target = object.find(std::string(f->alias_of));
             if (target != object.end() && target->is_array() && target->size() >= f->alias_index) {
-                throw input_error(field_path + ": set together with " + std::string(f->alias_of) +
-                                  "[" + std::to_string(f->alias_index) +
-                                  "], which is the same field; give one of them");
+                faults.check([&] {
+                    throw input_error(field_path + ": set together with " +
+                                      std::string(f->alias_of) + "[" +
+                                      std::to_string(f->alias_index) +
+                                      "], which is the same field; give one of them");
+                });
+                continue;
             }
         }
-        load_field(value, *f, base, field_path);
+        load_field(value, *f, base, field_path, faults);
     }
 }
 
-void load_globals_and_records(const json& root, host_state& state)
+void load_wsp_z_malz(const json& value, host_state& state, fault_list& faults)
+{
+    const std::string key = "wsp_z_malz";
+    if (!value.is_array()) {
+        faults.check([&] { wrong_type(key, "an array of codes", value); });
+        return;
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        faults.check([&] {
+            const std::string path = element_path(key, i + 1);
+            const json& code = value[i];
+            if (!code.is_number_integer()) {
+                wrong_type(path, "an integer code", code);
+            }
+            if (code.is_number_unsigned()
+                    ? code.get<std::uint64_t>() > 127
+                    : (code.get<std::int64_t>() < 0 || code.get<std::int64_t>() > 127)) {
+                throw input_error(path + ": code " + code.dump() + " outside 0..127");
+            }
+            state.set_in_wsp_z_malz(code.get<int>(), true);
+        });
+    }
+}
+
+void load_nr_zez_refer(const json& value, host_state& state)
+{
+    const std::string key = "nr_zez_refer";
+    if (!value.is_string()) {
+        wrong_type(key, "a text", value);
+    }
+    const auto& text = value.get_ref<const std::string&>();
+    if (const auto control = first_control(text); !control.empty()) {
+        throw input_error(key + ": control character " + control +
+                          " in a text (a text is one line of printable characters)");
+    }
+    if (utf8_length(text) > nr_zez_refer_capacity) {
+        throw input_error(key + ": text of " + std::to_string(utf8_length(text)) +
+                          " characters, capacity " + std::to_string(nr_zez_refer_capacity));
+    }
+    state.set_nr_zez_refer(text);
+}
+
+void load_globals_and_records(const json& root, host_state& state, fault_list& faults)
 {
     if (!root.is_object()) {
-        wrong_type("the return file", "an object", root);
+        faults.check([&] { wrong_type("the return file", "an object", root); });
+        return;
     }
-    for (const auto& [key, value] : root.items()) {
+    for (const auto& item : root.items()) {
+        // Named, not bound: a lambda below captures them.
+        const std::string& key = item.key();
+        const json& value = item.value();
         if (const auto id = record_by_name(key)) {
-            load_record(value, record_layout_of(*id), state.bytes(*id).data(), key);
+            load_record(value, record_layout_of(*id), state.bytes(*id).data(), key, faults);
         } else if (key == "wsp_z_malz") {
-            if (!value.is_array()) {
-                wrong_type(key, "an array of codes", value);
-            }
-            for (std::size_t i = 0; i < value.size(); ++i) {
-                const std::string path = element_path(key, i + 1);
-                const json& code = value[i];
-                if (!code.is_number_integer()) {
-                    wrong_type(path, "an integer code", code);
-                }
-                if (code.is_number_unsigned()
-                        ? code.get<std::uint64_t>() > 127
-                        : (code.get<std::int64_t>() < 0 || code.get<std::int64_t>() > 127)) {
-                    throw input_error(path + ": code " + code.dump() + " outside 0..127");
-                }
-                state.set_in_wsp_z_malz(code.get<int>(), true);
-            }
+            load_wsp_z_malz(value, state, faults);
         } else if (key == "nr_zez_refer") {
-            if (!value.is_string()) {
-                wrong_type(key, "a text", value);
-            }
-            const auto& text = value.get_ref<const std::string&>();
-            if (const auto control = first_control(text); !control.empty()) {
-                throw input_error(key + ": control character " + control +
-                                  " in a text (a text is one line of printable characters)");
-            }
-            if (utf8_length(text) > nr_zez_refer_capacity) {
-                throw input_error(key + ": text of " + std::to_string(utf8_length(text)) +
-                                  " characters, capacity " + std::to_string(nr_zez_refer_capacity));
-            }
-            state.set_nr_zez_refer(text);
+            faults.check([&] { load_nr_zez_refer(value, state); });
         } else if (key == "dr_zez_ref") {
-            if (!value.is_boolean()) {
-                wrong_type(key, "true or false", value);
-            }
-            state.set_dr_zez_ref(value.get<bool>());
+            faults.check([&] {
+                if (!value.is_boolean()) {
+                    wrong_type(key, "true or false", value);
+                }
+                state.set_dr_zez_ref(value.get<bool>());
+            });
         } else {
-            throw input_error(key + ": unknown key");
+            faults.check([&] { throw input_error(key + ": unknown key"); });
         }
     }
-}
-
-std::string with_origin(std::string_view origin, const std::string& message)
-{
-    return origin.empty() ? message : std::string(origin) + ": " + message;
 }
 
 // ---- writing a return file ----
@@ -398,11 +474,9 @@ void load_return_json(std::string_view text, host_state& state, std::string_view
     const json root = io::parse_json(text, origin);
     // Loaded aside first, so that a fault leaves the state as it was.
     host_state loaded;
-    try {
-        load_globals_and_records(root, loaded);
-    } catch (const kestrun::error& e) {
-        throw input_error(with_origin(origin, e.what()));
-    }
+    fault_list faults;
+    load_globals_and_records(root, loaded, faults);
+    faults.throw_if_any(origin);
     for (const record_id id : all_records) {
         std::ranges::copy(loaded.bytes(id), state.bytes(id).begin());
     }

@@ -6,8 +6,9 @@
 // "rekster" as objects keyed by their field names (spouse twins included), and the globals
 // "wsp_z_malz" (codes 0..127), "nr_zez_refer" (text) and "dr_zez_ref" (bool). Arrays list
 // their elements from index 1; fields left out are zero, false or empty; dates are
-// "YYYY-MM-DD" or null. Every fault names its JSON path and stops the load before anything
-// in the host state changes.
+// "YYYY-MM-DD" or null. Every fault is one line naming its JSON path; a load reports all the
+// faults of a file at once (one line each) and changes nothing in the host state when there is
+// any.
 
 #include "host/tamdor/host_state.h"
 
@@ -22,8 +23,12 @@ namespace kestrun::host {
 // The longest reference number: its printed form is two memo lines of 16 characters.
 inline constexpr std::size_t nr_zez_refer_capacity = 32;
 
+// The most faults one load names; past them the message says how many more there were.
+inline constexpr std::size_t max_return_file_faults = 50;
+
 // Replaces the records and globals of `state` with those of the return file. `origin`
-// (a file name, or empty) starts every error message. Throws kestrun::error (input).
+// (a file name, or empty) starts every line of the error message. Throws kestrun::error
+// (input) whose message holds every fault found, one per line.
 void load_return_json(std::string_view text, host_state& state, std::string_view origin);
 // The same for a file. A file that is not a regular file or is larger than 16 MB is refused
 // (input); one that cannot be read throws kestrun::error (io).

@@ -40,6 +40,10 @@ struct field_def {
     // A second name for one element of an array field (`zus` is `odl_o[2]`).
     std::string_view alias_of{};
     std::uint16_t alias_index = 0;
+    // What the field holds and the form box it feeds, in English and, where known, Polish
+    // words: the description the return file's schema gives each key.
+    std::string_view about_en{};
+    std::string_view about_pl{};
 
     constexpr int dimensions() const { return count1 == 0 ? 0 : count2 == 0 ? 1 : 2; }
     constexpr bool is_alias() const { return !alias_of.empty(); }
@@ -290,6 +294,14 @@ constexpr field_def alias(field_def f, std::string_view target, std::uint16_t in
 {
     f.alias_of = target;
     f.alias_index = index;
+    return f;
+}
+
+// The field with its description: what it holds and the box it feeds.
+constexpr field_def about(field_def f, std::string_view en, std::string_view pl = {})
+{
+    f.about_en = en;
+    f.about_pl = pl;
     return f;
 }
 

@@ -249,18 +249,35 @@ std::filesystem::path asset_dir()
 {
     if (const char* env = std::getenv("KESTRUN_ASSETS"); env && *env)
         return env;
-    // Installed: <prefix>/lib/libkestrun.so next to <prefix>/share/kestrun/assets.
+    // Installed: <prefix>/lib/libkestrun.so or <prefix>/bin/kestrun next to
+    // <prefix>/share/kestrun/assets (the library may lie one folder deeper, lib/<triplet>).
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&asset_dir), &info) && info.dli_fname) {
-        auto lib = std::filesystem::path(info.dli_fname).parent_path();
-        for (auto candidate : {lib.parent_path() / KESTRUN_INSTALL_ASSETS_DIR,
-                               lib.parent_path().parent_path() / KESTRUN_INSTALL_ASSETS_DIR}) {
-            std::error_code ec;
-            if (std::filesystem::is_directory(candidate / "layouts", ec))
-                return candidate;
-        }
+    if (!dladdr(reinterpret_cast<void*>(&asset_dir), &info) || !info.dli_fname)
+        throw io_error("the assets: cannot tell where the kestrun module lies; set KESTRUN_ASSETS "
+                       "to the folder holding layouts/ and forms/");
+    std::error_code ec;
+    auto module = std::filesystem::weakly_canonical(info.dli_fname, ec);
+    if (ec)
+        module = info.dli_fname;
+    const auto folder = module.parent_path();
+    const std::filesystem::path candidates[] = {folder.parent_path() / KESTRUN_INSTALL_ASSETS_DIR,
+                                                folder.parent_path().parent_path() /
+                                                    KESTRUN_INSTALL_ASSETS_DIR};
+    for (const auto& candidate : candidates) {
+        if (std::filesystem::is_directory(candidate / "layouts", ec))
+            return candidate;
     }
-    return KESTRUN_BUILD_ASSETS_DIR;
+    // Only a module that was built here, and not installed, reads the build tree's assets.
+    auto build = std::filesystem::weakly_canonical(KESTRUN_BUILD_DIR, ec);
+    if (ec)
+        build = KESTRUN_BUILD_DIR;
+    const auto [end, ignored] =
+        std::mismatch(build.begin(), build.end(), module.begin(), module.end());
+    if (end == build.end())
+        return KESTRUN_BUILD_ASSETS_DIR;
+    throw io_error("the assets are not installed next to " + module.string() + " (looked in " +
+                   candidates[0].string() + " and " + candidates[1].string() +
+                   "); set KESTRUN_ASSETS to the folder holding layouts/ and forms/");
 }
 
 const page_design& design_of(std::string_view unit)

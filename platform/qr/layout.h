@@ -62,7 +62,9 @@ struct page_design {
 };
 
 // The folder holding layouts/, forms/ and any scans/: $KESTRUN_ASSETS, else the installed share
-// folder next to the library, else the build tree.
+// folder next to the module (the library, or the executable holding its objects), else the build
+// tree's, for a module that lies in the build tree. An installed module never reads the build
+// tree: it throws kestrun::error (io) naming where it looked.
 std::filesystem::path asset_dir();
 
 // The design of a unit, read on first use and kept for the life of the process, with its form

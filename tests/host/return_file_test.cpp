@@ -94,6 +94,41 @@ TEST(return_file, every_fault_names_its_path)
     }
 }
 
+TEST(return_file, one_load_names_every_fault_of_the_file)
+{
+    const std::string text = R"({"rekzez": {"nazwa": "x", "rok": "2015",
+        "obdar": [{}, {"kr": ")" +
+                             std::string(95, 'k') + R"(", "dar": "1"}],
+        "zr": [[1, "2"], 3]}, "wsp_z_malz": [1, 200], "xyz": 1, "nr_zez_refer": 5})";
+    // Keys in the order the parser keeps them: by name.
+    EXPECT_EQ(load_fault(text), "r.json: nr_zez_refer: expected a text, got number\n"
+                                "r.json: rekzez.nazwa: unknown field\n"
+                                "r.json: rekzez.obdar[2].dar: expected an amount (number), got "
+                                "string\n"
+                                "r.json: rekzez.obdar[2].kr: text of 95 characters, capacity 88\n"
+                                "r.json: rekzez.rok: expected an integer, got string\n"
+                                "r.json: rekzez.zr[1][2]: expected an amount (number), got string\n"
+                                "r.json: rekzez.zr[2]: expected an array, got number\n"
+                                "r.json: wsp_z_malz[2]: code 200 outside 0..127\n"
+                                "r.json: xyz: unknown key");
+}
+
+TEST(return_file, a_flood_of_faults_is_cut_to_the_first_ones)
+{
+    std::string text = R"({"rek28": {"przdg": [1, 2], "pr": [)";
+    for (int i = 0; i < 6; ++i)
+        text += std::string(i == 0 ? "" : ",") + "\"x\"";
+    text += "]}, \"wsp_z_malz\": [";
+    for (std::size_t i = 0; i < max_return_file_faults + 20; ++i)
+        text += std::string(i == 0 ? "" : ",") + "500";
+    text += "]}";
+    const auto message = load_fault(text);
+    const auto lines = std::count(message.begin(), message.end(), '\n') + 1;
+    EXPECT_EQ(lines, static_cast<long>(max_return_file_faults) + 1);
+    EXPECT_TRUE(message.starts_with("r.json: rek28.pr[1]: expected an amount")) << message;
+    EXPECT_TRUE(message.ends_with("\nr.json: and 26 more faults")) << message;
+}
+
 TEST(return_file, a_refused_file_leaves_the_state_as_it_was)
 {
     host_state h;
