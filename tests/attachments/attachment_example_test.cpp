@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace {
 
-using kestrun::testing::cli_fields;
 using kestrun::testing::shell_quote;
 
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
@@ -87,11 +84,7 @@ TEST(attachment_example, fields_print_what_the_pages_prescribe)
 {
     for (const auto& [page, expected] : pages) {
         SCOPED_TRACE(page);
-        auto f = cli_fields(std::string(page) + " " + shell_quote(example));
-        for (const auto& [name, caption] : expected) {
-            ASSERT_TRUE(f.count(name)) << name;
-            EXPECT_EQ(f[name].caption, caption) << name;
-        }
+        kestrun::testing::expect_captions(std::string(page) + " " + shell_quote(example), expected);
     }
 }
 

@@ -1,6 +1,6 @@
 // PIT/D pages 1 and 2 and PIT/UZ: the spouses' requests printed row by row by their own flags,
-// the kind of expenses, the amounts printed also when zero, the kind of return on PIT/UZ and
-// the spouse's boxes under the joint test.
+// the kind of expenses, the amounts printed also when zero, the kind of return on PIT/UZ, and
+// the spouse's identification under the joint test there and on PIT-2K.
 
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
@@ -11,21 +11,12 @@ namespace {
 
 using kestrun::host::host_state;
 using kestrun::test::rekzez_builder;
+using kestrun::test::spouses;
 using kestrun::testing::fill_page;
 
-rekzez_builder spouses(bool joint)
+TEST(pitd_pituz_pit2k, spouse_identification_needs_joint_taxation)
 {
-    rekzez_builder b;
-    b.text("nip", "5261040828").text("pesel_m", "76090211288").flag("id_pesel_m");
-    b.text("nazw", "Wiśniewski").text("im", "Grzegorz").date("dur", 1974, 3, 18);
-    b.text("nazw_m", "Wiśniewska").text("im_m", "Małgorzata").date("dur_m", 1976, 9, 2);
-    b.integer("sp_opod", 2).state().set_in_wsp_z_malz(2, joint);
-    return b;
-}
-
-TEST(pitd_and_pituz, spouse_identification_needs_joint_taxation)
-{
-    for (const char* page : {"TF_wd15_1", "TF_wuz15_1"}) {
+    for (const char* page : {"TF_wd15_1", "TF_wuz15_1", "TF_w2k15_1"}) {
         for (bool joint : {true, false}) {
             SCOPED_TRACE(std::string(page) + (joint ? " joint" : " not joint"));
             host_state h = spouses(joint).integer("rok", 2015);
@@ -161,40 +152,6 @@ TEST(pitd_and_pituz, unconditional_amounts_print_also_when_zero)
     }
 }
 
-TEST(pitd, page_amounts_take_their_own_record_fields)
-{
-    host_state h = spouses(false)
-                       .real("ods", 8240)
-                       .real("ods28", 2000)
-                       .real("ods36", 6240)
-                       .real("odl_doch", 3400)
-                       .real("odl_bez_pokr", 12.5)
-                       .real("odl_doch_og", 3412.5)
-                       .real("odl_doch28", 1)
-                       .real("odl_doch36", 3411.5)
-                       .real("kas", 520)
-                       .real("bez_pokr", 0.01)
-                       .real("odl_pod_og", 520.01)
-                       .real("odl_pod28", 20)
-                       .real("odl_pod36", 500.01);
-    const std::map<std::string, std::string> page1 = {
-        {"QRL_ods", "8.240,00"},       {"QRL_ods28", "2.000,00"},
-        {"QRL_ods36", "6.240,00"},     {"QRL_odl_doch", "3.400,00"},
-        {"QRL_odl_bez_pokr", "12,50"}, {"QRL_odl_doch_og", "3.412,50"},
-        {"QRL_odl_doch28", "1,00"},    {"QRL_odl_doch36", "3.411,50"},
-    };
-    const std::map<std::string, std::string> page2 = {
-        {"QRL_kas", "520,00"},      {"QRL_bez_pokr", "0,01"},    {"QRL_odl_pod_og", "520,01"},
-        {"QRL_odl_pod28", "20,00"}, {"QRL_odl_pod36", "500,01"},
-    };
-    auto f1 = fill_page("TF_wd15_1", h);
-    for (const auto& [name, caption] : page1)
-        EXPECT_EQ(f1[name].caption, caption) << name;
-    auto f2 = fill_page("TF_wd15_2", h);
-    for (const auto& [name, caption] : page2)
-        EXPECT_EQ(f2[name].caption, caption) << name;
-}
-
 TEST(pituz, kind_of_return_marks_one_square)
 {
     struct kind_case {
@@ -213,35 +170,6 @@ TEST(pituz, kind_of_return_marks_one_square)
         auto f = fill_page("TF_wuz15_1", h);
         EXPECT_EQ(f["QRL_36"].caption, c.pit36);
         EXPECT_EQ(f["QRL_37"].caption, c.pit37);
-    }
-}
-
-TEST(pituz, refund_amounts_with_the_spouse_column_under_joint_taxation)
-{
-    for (bool joint : {true, false}) {
-        SCOPED_TRACE(joint ? "joint" : "not joint");
-        auto b = spouses(joint);
-        b.then<kestrun::host::record_id::rek_uz>()
-            .real("zus", 1050.32)
-            .real("zus_m", 420.1)
-            .real("dz", 612.44)
-            .real("dz_m", 3.5)
-            .real("rozn", 615.94)
-            .real("uz_doza", 1540)
-            .real("doza", 924.06)
-            .real("uz_nadpl", 7)
-            .real("zwrot", 622.94);
-        host_state h = b;
-        auto f = fill_page("TF_wuz15_1", h);
-        const std::map<std::string, std::string> expected = {
-            {"QRL_uz_zus1", "1.050,32"}, {"QRL_uz_zus2", joint ? "420,10" : ""},
-            {"QRL_uz_dz1", "612,44"},    {"QRL_uz_dz2", joint ? "3,50" : ""},
-            {"QRL_uz_rozn", "615,94"},   {"QRL_uz_doza", "1.540,00"},
-            {"QRL_uz_doza1", "924,06"},  {"QRL_uz_nadpl", "7,00"},
-            {"QRL_uz_zwrot", "622,94"},
-        };
-        for (const auto& [name, caption] : expected)
-            EXPECT_EQ(f[name].caption, caption) << name;
     }
 }
 

@@ -2,7 +2,7 @@
 // own flag, PIT/Z's part B and page 2 by the person's section C code, the spouse's copy read from
 // the spouse's blocks, and the person parameter's guard.
 
-#include "platform/error.h"
+#include "tests/support/faults.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
 
@@ -116,15 +116,11 @@ TEST(person_pages, a_person_other_than_1_or_2_is_refused_naming_nrp)
     for (const char* page : {"TF_wm15_1", "TF_wz15_1", "TF_wz15_2", "TF_wzg15_1"})
         for (int nrp : {0, 3}) {
             host_state h = two_persons();
-            try {
+            const auto fault = kestrun::testing::fault_of(kestrun::error_kind::input, [&] {
                 fill_page(page, h, {{"nrp", nrp}});
-                ADD_FAILURE() << page << " printed for nrp " << nrp;
-            } catch (const kestrun::error& e) {
-                EXPECT_EQ(e.kind(), kestrun::error_kind::input) << e.what();
-                EXPECT_NE(std::string(e.what()).find("nrp " + std::to_string(nrp)),
-                          std::string::npos)
-                    << e.what();
-            }
+            });
+            EXPECT_NE(fault.find("nrp " + std::to_string(nrp)), std::string::npos)
+                << page << ": " << fault;
         }
 }
 

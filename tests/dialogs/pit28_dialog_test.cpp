@@ -12,17 +12,22 @@ namespace {
 
 using kestrun::testing::box;
 using kestrun::testing::dialog_rig;
+using kestrun::testing::mode;
+using kestrun::testing::only;
+using kestrun::testing::prompts;
 using strings = std::vector<std::string>;
 
-void press_print(kestrun::print_dialog& d)
+// Switches to blank paper, if not on it already, and prints.
+void print_blank(kestrun::print_dialog& d)
 {
+    if (!d.ChB_niezadr->Checked)
+        d.ChB_niezadr->Click();
     d.kl_druk->Click();
 }
 
-void set_mode(kestrun::print_dialog& d, bool blank)
+void print(dialog_rig& rig, mode m, const std::function<void(kestrun::print_dialog&)>& choose = {})
 {
-    if (d.ChB_niezadr->Checked != blank)
-        d.ChB_niezadr->Click();
+    kestrun::testing::print(rig, "Tf_wydpit28", m, choose);
 }
 
 TEST(pit28_dialog, page_table_order_with_every_attachment)
@@ -30,7 +35,7 @@ TEST(pit28_dialog, page_table_order_with_every_attachment)
     dialog_rig rig;
     rig.every_attachment(1);
     auto d = rig.open();
-    EXPECT_EQ(rig.show(*d, [](auto& dlg) { set_mode(dlg, true), press_print(dlg); }), 1);
+    EXPECT_EQ(rig.show(*d, print_blank), 1);
     EXPECT_EQ(rig.pages,
               (strings{"TF_w2815_1", "TF_w2815_2", "TF_w2815_3", "TF_w2815_4", "TF_w28a15_1",
                        "TF_w28b15_1 nrsp=1", "TF_w28b15_2 nrsp=2", "TF_wo15_1", "TF_wo15_2",
@@ -42,18 +47,18 @@ TEST(pit28_dialog, page_table_order_with_every_attachment)
 TEST(pit28_dialog, partnership_attachments_repeat_both_pages_in_turn)
 {
     struct mode_case {
-        bool blank;
+        mode m;
         strings prompts;
         strings printed;
         const char* why;
     };
     const mode_case cases[] = {
-        {true,
+        {mode::blank,
          {"Wydruk PIT-28/B 1/2", "Wydruk PIT-28/B 2/2", "Wydruk PIT-28/B 1/2",
           "Wydruk PIT-28/B 2/2"},
          {"TF_w28b15_1 nrsp=1", "TF_w28b15_2 nrsp=2", "TF_w28b15_1 nrsp=3", "TF_w28b15_2 nrsp=4"},
          "blank paper: the page reports get partnerships 1 to 4"},
-        {false,
+        {mode::preprinted,
          {"Włóż druk PIT-28/B 1/2", "Włóż druk PIT-28/B 2/2", "Włóż druk PIT-28/B 1/2",
           "Włóż druk PIT-28/B 2/2"},
          {"direct zal_b_1", "direct zal_b_2", "direct zal_b_1", "direct zal_b_2"},
@@ -63,19 +68,9 @@ TEST(pit28_dialog, partnership_attachments_repeat_both_pages_in_turn)
         SCOPED_TRACE(c.why);
         dialog_rig rig;
         rig.host.rek28_mut().set_integer("il_zal_b", 2);
-        auto d = rig.open();
-        rig.show(*d, [&](auto& dlg) {
-            for (auto* b : dlg.PageBoxes())
-                b->Checked = b->Name() == "chbox_b_1" || b->Name() == "chbox_b_2";
-            set_mode(dlg, c.blank);
-            press_print(dlg);
-        });
-        strings prompts;
-        for (const auto& p : rig.sequence({"message_box"}))
-            prompts.push_back(p.substr(7, p.find('\n') == std::string::npos ? std::string::npos
-                                                                            : p.find('\n') - 7));
-        EXPECT_EQ(prompts, c.prompts);
-        if (c.blank) {
+        print(rig, c.m, [](auto& dlg) { only(dlg, {"chbox_b_1", "chbox_b_2"}); });
+        EXPECT_EQ(prompts(rig), c.prompts);
+        if (c.m == mode::blank) {
             EXPECT_EQ(rig.pages, c.printed);
         } else {
             EXPECT_EQ(rig.sequence({"direct"}), c.printed);
@@ -97,7 +92,7 @@ TEST(pit28_dialog, more_attachments_than_the_record_holds_print_two_and_warn_onc
     auto d = rig.open();
     strings warnings;
     d->OnWarning = [&](const std::string& w) { warnings.push_back(w); };
-    rig.show(*d, [](auto& dlg) { set_mode(dlg, true), press_print(dlg); });
+    rig.show(*d, print_blank);
     EXPECT_EQ(warnings.size(), 1u);
     EXPECT_EQ(rig.of("warning").size(), 1u);
     EXPECT_NE(warnings.at(0).find("il_zal_b is 5"), std::string::npos) << warnings.at(0);
@@ -139,6 +134,7 @@ TEST(pit28_dialog, missing_attachments_are_switched_off_and_toggle_all_leaves_th
         d->kl_zmustClick(d.get());
         for (auto* b : d->PageBoxes())
             EXPECT_FALSE(b->Checked) << b->Name() << ": toggled off, or never on";
+        EXPECT_FALSE(d->ChB_niezadr->Checked) << "the mode box is not a page box";
         d->pm_zm_wsz->Click();
         for (auto* b : d->PageBoxes()) {
             const bool lacking =
@@ -149,23 +145,6 @@ TEST(pit28_dialog, missing_attachments_are_switched_off_and_toggle_all_leaves_th
                   std::string::npos);
         d->Deactivate();
     }
-}
-
-TEST(pit28_dialog, toggle_all_twice_on_a_complete_return)
-{
-    dialog_rig rig;
-    rig.every_attachment(2);
-    auto d = rig.open();
-    rig.show(*d, [](auto& dlg) {
-        dlg.kl_zmust->Click();
-        for (auto* b : dlg.PageBoxes())
-            EXPECT_FALSE(b->Checked) << b->Name();
-        EXPECT_FALSE(dlg.ChB_niezadr->Checked) << "the mode box is not a page box";
-        dlg.kl_zmust->Click();
-        for (auto* b : dlg.PageBoxes())
-            EXPECT_TRUE(b->Checked) << b->Name();
-        EXPECT_EQ(dlg.PageBoxes().size(), 12u);
-    });
 }
 
 TEST(pit28_dialog, print_port_hides_the_choice_prints_direct_and_saves_nothing)
@@ -181,7 +160,7 @@ TEST(pit28_dialog, print_port_hides_the_choice_prints_direct_and_saves_nothing)
         EXPECT_FALSE(dlg.ChB_niezadr->Visible);
         EXPECT_EQ(dlg.Caption, "Wydruk zeznania PIT-28");
         EXPECT_FALSE(dlg.ChB_niezadr->Click()) << "a hidden box takes no click";
-        press_print(dlg);
+        dlg.kl_druk->Click();
     });
     EXPECT_TRUE(rig.pages.empty()) << "no page report in pre-printed mode";
     EXPECT_EQ(rig.direct.size(), 12u);
@@ -198,13 +177,7 @@ TEST(pit28_dialog, direct_page_sequence_follows_the_host_objects)
 {
     dialog_rig rig;
     rig.host.rek28_mut().set_integer("zal_o", 1);
-    auto d = rig.open();
-    rig.show(*d, [](auto& dlg) {
-        for (auto* b : dlg.PageBoxes())
-            b->Checked = b->Name() == "chbox_st_1" || b->Name() == "chbox_o_1";
-        set_mode(dlg, false);
-        press_print(dlg);
-    });
+    print(rig, mode::preprinted, [](auto& dlg) { only(dlg, {"chbox_st_1", "chbox_o_1"}); });
     EXPECT_EQ(rig.sequence({"message_box", "prepare", "inic_dr", "start_dr_win", "direct",
                             "end_doc", "wysuw_str", "page_report"}),
               (strings{"prompt Włóż druk PIT-28 1/4", "inic_dr", "start_dr_win", "direct w28_st1",
@@ -224,11 +197,10 @@ TEST(pit28_dialog, prompts_carry_the_caption_flags_and_second_line)
     dialog_rig rig;
     auto d = rig.open();
     rig.show(*d, [](auto& dlg) {
-        for (auto* b : dlg.PageBoxes())
-            b->Checked = b->Name() == "chbox_st_2";
-        set_mode(dlg, true);
+        only(dlg, {"chbox_st_2"});
+        dlg.ChB_niezadr->Click();
         EXPECT_EQ(dlg.Caption, "Wydruk zeznania PIT-28 (za rok 2015)");
-        press_print(dlg);
+        dlg.kl_druk->Click();
     });
     EXPECT_EQ(
         rig.of("message_box"),
@@ -267,11 +239,8 @@ TEST(pit28_dialog, preparation_only_for_confirmed_attachment_pages)
         rig.answers = c.answers;
         auto d = rig.open();
         rig.show(*d, [](auto& dlg) {
-            for (auto* b : dlg.PageBoxes())
-                b->Checked = b->Name() == "chbox_o_1" || b->Name() == "chbox_o_2" ||
-                             b->Name() == "chbox_d_1" || b->Name() == "chbox_2k";
-            set_mode(dlg, true);
-            press_print(dlg);
+            only(dlg, {"chbox_o_1", "chbox_o_2", "chbox_d_1", "chbox_2k"});
+            print_blank(dlg);
         });
         EXPECT_EQ(rig.sequence({"prepare"}), c.prepared);
         EXPECT_EQ(rig.pages, c.printed);
@@ -335,8 +304,7 @@ TEST(pit28_dialog, printer_failure_mid_run_keeps_printed_pages_and_frees_everyth
     rig.fail_on_job = 3;
     auto d = rig.open();
     const int designed = d->ComponentCount();
-    EXPECT_THROW(rig.show(*d, [](auto& dlg) { set_mode(dlg, true), press_print(dlg); }),
-                 kestrun::error);
+    EXPECT_THROW(rig.show(*d, print_blank), kestrun::error);
     EXPECT_EQ(kestrun::vcl::Printer()->JobsCompleted(), 2) << "pages already printed stay";
     EXPECT_EQ(rig.pages.size(), 3u) << "the third page was filled, then its job failed";
     EXPECT_EQ(Proc_dr::tdruk::live_objects(), 0) << "the host objects are freed";
@@ -348,9 +316,8 @@ TEST(pit28_dialog, missing_page_class_is_a_clear_error)
 {
     dialog_rig rig;
     rig.missing = {"TF_w2815_3"};
-    auto d = rig.open();
     try {
-        rig.show(*d, [](auto& dlg) { set_mode(dlg, true), press_print(dlg); });
+        print(rig, mode::blank);
         FAIL() << "a page that is not built cannot print";
     } catch (const kestrun::error& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -389,8 +356,7 @@ TEST(pit28_dialog, printer_frame_names_a_newly_chosen_printer_only)
         dlg.kl_zmust->Click();
         dlg.pm_zm_wsz->Click();
         dlg.ChB_niezadr->Click();
-        for (auto* b : dlg.PageBoxes())
-            b->Checked = b->Name() == "chbox_st_1";
+        only(dlg, {"chbox_st_1"});
         dlg.kl_druk->Click();
     });
     EXPECT_EQ(rig.jobs.front(), "job Biuro W2k15_1") << "the next page prints on the new printer";

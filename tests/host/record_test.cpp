@@ -2,7 +2,7 @@
 
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
-#include "tests/support/record_builder.h"
+#include "tests/support/faults.h"
 
 #include <cmath>
 #include <cstring>
@@ -13,28 +13,6 @@
 using namespace kestrun::host;
 
 namespace {
-
-std::string host_fault(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const kestrun::error& e) {
-        EXPECT_EQ(e.kind(), kestrun::error_kind::host);
-        return e.what();
-    }
-    return "no error";
-}
-
-std::string input_fault(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const kestrun::error& e) {
-        EXPECT_EQ(e.kind(), kestrun::error_kind::input);
-        return e.what();
-    }
-    return "no error";
-}
 
 TEST(layouts, sizes_and_sound_tables)
 {
@@ -188,7 +166,7 @@ TEST(views, an_index_outside_the_range_names_record_field_and_index)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.message);
-        EXPECT_EQ(host_fault(r.read), r.message);
+        EXPECT_EQ(kestrun::testing::fault_of(kestrun::error_kind::host, r.read), r.message);
     }
 }
 
@@ -221,45 +199,9 @@ TEST(views, writers_refuse_values_that_do_not_fit)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.message);
-        EXPECT_EQ(input_fault(r.write), r.message);
+        EXPECT_EQ(kestrun::testing::fault_of(kestrun::error_kind::input, r.write), r.message);
     }
     EXPECT_EQ(h.rekzez().text("nazw"), "") << "a refused text leaves the field as it was";
-}
-
-TEST(views, read_what_was_written)
-{
-    const host_state h = kestrun::test::rekzez_builder{}
-                             .joint()
-                             .text("nazw", "Kowalski")
-                             .real("zr", 1, 3, -250.0)
-                             .date("dur", 1975, 11, 5)
-                             .text("rodz_odl_doch", 2, "odsetki")
-                             .person(2)
-                             .text("nazw", "Kowalska")
-                             .real("zr", 9, 4, 1999164.56)
-                             .flag("id_pesel")
-                             .with([](host_state& s) {
-                                 s.rekzez_mut().dziecko(5).set_real("ud", 92.67);
-                                 s.rekzez_mut().dziecko(5).set_flag("mies", 12, true);
-                                 s.rekzez_mut().pitb(2).dg(3).set_text("dzial", "Usługi");
-                             });
-    const auto z = h.rekzez();
-    EXPECT_TRUE(h.joint());
-    EXPECT_EQ(z.text("nazw"), "Kowalski");
-    EXPECT_EQ(z.text("nazw_m"), "Kowalska");
-    EXPECT_EQ(z.person(1).text("nazw"), "Kowalski");
-    EXPECT_EQ(z.real("zr", 1, 3), -250.0);
-    EXPECT_EQ(z.real("zr_m", 9, 4), z.person(2).real("zr", 9, 4));
-    EXPECT_EQ(z.person(2).real("zr", 9, 4), decode_real48(encode_real48(1999164.56).data()))
-        << "the nearest 6-byte real";
-    EXPECT_TRUE(z.flag("id_pesel_m"));
-    EXPECT_FALSE(z.flag("id_pesel"));
-    EXPECT_EQ(z.date("dur"), (dt1{1975, 11, 5}));
-    EXPECT_EQ(z.text("rodz_odl_doch", 2), "odsetki");
-    EXPECT_EQ(z.dziecko(5).real("ud"), static_cast<double>(92.67F)) << "a 4-byte float, widened";
-    EXPECT_TRUE(z.dziecko(5).flag("mies", 12));
-    EXPECT_EQ(z.pitb(2).dg(3).text("dzial"), "Usługi");
-    EXPECT_EQ(z.integer("sp_opod"), 1);
 }
 
 TEST(host_state, joint_exactly_when_sp_opod_is_in_the_set)

@@ -1,8 +1,8 @@
 // The PDF target checked from the outside, the way a reader of the file sees it: qpdf for the
 // structure and the embedded scan, poppler for where each word lands.
 
-#include "platform/error.h"
 #include "platform/printing/render_target.h"
+#include "tests/support/faults.h"
 #include "tests/support/render_probe.h"
 
 #include <algorithm>
@@ -253,13 +253,9 @@ TEST(pdf_target, failed_write_leaves_no_file)
         target->begin_page({210, 297});
         target->draw_text("x", {10, 10, 10, 5}, {});
         target->end_page();
-        try {
-            target->finish();
-            ADD_FAILURE() << "no error";
-        } catch (const kestrun::error& e) {
-            EXPECT_EQ(e.kind(), kestrun::error_kind::io);
-            EXPECT_NE(std::string(e.what()).find(c.file.string()), std::string::npos) << e.what();
-        }
+        const auto fault =
+            kestrun::testing::fault_of(kestrun::error_kind::io, [&] { target->finish(); });
+        EXPECT_NE(fault.find(c.file.string()), std::string::npos) << fault;
         auto left = dir.entries();
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, (std::vector<std::string>{"plain-file", "taken"}));

@@ -1,5 +1,5 @@
-#include "platform/error.h"
 #include "platform/printing/render_target.h"
+#include "tests/support/faults.h"
 #include "tests/support/render_probe.h"
 
 #include <functional>
@@ -71,15 +71,11 @@ TEST(render_target, refuses_steps_out_of_order)
         SCOPED_TRACE(c.why);
         std::vector<std::string> log;
         auto target = make_recording_target(log);
-        for (std::size_t i = 0; i + 1 < c.steps.size(); ++i) {
+        for (std::size_t i = 0; i + 1 < c.steps.size(); ++i)
             c.steps[i](*target);
-        }
-        try {
-            c.steps.back()(*target);
-            ADD_FAILURE() << "no error";
-        } catch (const kestrun::error& e) {
-            EXPECT_EQ(e.kind(), kestrun::error_kind::render) << e.what();
-        }
+        EXPECT_NE(kestrun::testing::fault_of(kestrun::error_kind::render,
+                                             [&] { c.steps.back()(*target); }),
+                  "no error");
     }
 }
 

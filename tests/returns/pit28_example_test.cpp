@@ -4,18 +4,14 @@
 
 #include "tests/support/cli_probe.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace {
 
 using kestrun::printing::probe::run;
 using kestrun::printing::probe::scratch_dir;
 
-using kestrun::testing::cli_fields;
 using kestrun::testing::shell_quote;
 
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
@@ -107,11 +103,7 @@ TEST(pit28_example, fields_print_what_the_pages_prescribe)
 {
     for (const auto& [p, expected] : pages) {
         SCOPED_TRACE(std::string(p.page) + " " + p.params);
-        auto f = cli_fields(args(p));
-        for (const auto& [name, caption] : expected) {
-            ASSERT_TRUE(f.count(name)) << name;
-            EXPECT_EQ(f[name].caption, caption) << name;
-        }
+        kestrun::testing::expect_captions(args(p), expected);
     }
 }
 

@@ -80,24 +80,6 @@ TEST(pit28_page1, reference_number_splits_after_its_sixteenth_character)
     }
 }
 
-TEST(pit28_page1, identification_and_address_print_as_entered)
-{
-    host_state h = pit28_return();
-    auto f = fill("TF_w2815_1", h);
-    const std::pair<const char*, const char*> expected[] = {
-        {"QRL_rok", "2 0 1 5"},       {"QRL_urz", "Drugi Urząd Skarbowy Łódź-Bałuty"},
-        {"QRL_nazw", "Wiśniewski"},   {"QRL_im", "Grzegorz"},
-        {"QRL_dur", "18-03-1974"},    {"QRL_kr", "Polska"},
-        {"QRL_woj", "łódzkie"},       {"QRL_pow", "Łódź"},
-        {"QRL_gmina", "Łódź-Bałuty"}, {"QRL_ul", "Źródłowa"},
-        {"QRL_nrd", "12a"},           {"QRL_nrlok", "7"},
-        {"QRL_miejsc", "Łódź"},       {"QRL_kodp", "91-735"},
-        {"QRL_poczta", "Łódź"},
-    };
-    for (const auto& [name, caption] : expected)
-        EXPECT_EQ(f[name].caption, caption) << name;
-}
-
 TEST(pit28_page1, amount_above_999999_99_prints_in_the_smaller_font_field_by_field)
 {
     struct font_case {
@@ -139,27 +121,6 @@ TEST(pit28_page1, amount_above_999999_99_prints_in_the_smaller_font_field_by_fie
         EXPECT_EQ(again[c.field].font_pt, 10);
         EXPECT_EQ(again[c.field].caption, "0,00");
     }
-}
-
-TEST(pit28_page1, revenue_rows_print_the_stored_amounts_of_their_rates)
-{
-    host_state h = pit28_return();
-    auto r = h.rek28_mut();
-    for (int i = 1; i <= 7; ++i) {
-        r.set_real("przdg", i, 100.0 * i + 0.01);
-        r.set_real("przsp", i, 200.0 * i + 0.02);
-        r.set_real("gbl", i, 300.0 * i + 0.03);
-        r.set_real("osz", i, 400.0 * i + 0.04);
-        r.set_real("prznaj", i, 500.0 * i + 0.05);
-    }
-    auto f = fill("TF_w2815_1", h);
-    EXPECT_EQ(f["QRL_przdg1"].caption, "100,01") << "index 1 is the 3.0 % column";
-    EXPECT_EQ(f["QRL_przdg7"].caption, "700,01") << "index 7 is the total, not recomputed";
-    EXPECT_EQ(f["QRL_przsp4"].caption, "800,02");
-    EXPECT_EQ(f["QRL_gbl7"].caption, "2.100,03");
-    EXPECT_EQ(f["QRL_osz5"].caption, "2.000,04");
-    EXPECT_EQ(f["QRL_prznaj3"].caption, "1.500,05") << "rental and lease at 8.5 %";
-    EXPECT_EQ(f["QRL_prznaj7"].caption, "3.500,05") << "and its total";
 }
 
 TEST(pit28_page1, shares_are_stored_as_fractions_and_print_times_100)

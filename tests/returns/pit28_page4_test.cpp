@@ -1,5 +1,5 @@
-// PIT-28 page 4/4: the months in whole zloty, the 1 % request with its trimmed texts, the counts
-// of attachments, where the PIT/D went, the transfer-pricing count and the proxy.
+// PIT-28 page 4/4: the 1 % request with its trimmed texts, the counts of attachments, where the
+// PIT/D went, the transfer-pricing count and the proxy.
 
 #include "tests/returns/pit28_return.h"
 
@@ -8,20 +8,6 @@
 namespace {
 
 using namespace pit28_test;
-
-TEST(pit28_page4, months_and_their_totals_print_in_whole_zloty)
-{
-    auto b = pit28_return();
-    for (int i = 1; i <= 11; ++i)
-        b.real("pod_m", i, 300.0 + i + 0.5 * (i % 2));
-    host_state h = b.real("sum_rycz", 3346.0).real("rycz_gr", 312.49);
-    auto f = fill("TF_w2815_4", h);
-    EXPECT_EQ(f["QRL_pod1"].caption, "302") << "January, 301.50 rounded";
-    EXPECT_EQ(f["QRL_pod2"].caption, "302") << "February";
-    EXPECT_EQ(f["QRL_pod11"].caption, "312") << "November";
-    EXPECT_EQ(f["QRL_sum_rycz"].caption, "3.346");
-    EXPECT_EQ(f["QRL_rycz_gr"].caption, "312") << "December or quarter IV";
-}
 
 TEST(pit28_page4, joined_texts_are_trimmed_after_joining)
 {

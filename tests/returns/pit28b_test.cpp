@@ -1,8 +1,8 @@
 // PIT-28/B: the partnership each page shows (nrsp) and its guard, the partnership block as
 // stored, and the totals of part C.3 with one and with two attachments.
 
-#include "platform/error.h"
 #include "tests/returns/pit28_return.h"
+#include "tests/support/faults.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,13 @@ TEST(pit28b, page_asked_for_a_partnership_outside_1_to_4_refuses)
     struct guard_case {
         const char* page;
         int nrsp;
-        const char* message; // empty: the page prints
+        const char* message;
     };
     const guard_case cases[] = {
-        {"TF_w28b15_1", 1, ""},
-        {"TF_w28b15_1", 4, ""},
-        {"TF_w28b15_2", 2, ""},
-        {"TF_w28b15_2", 3, ""},
+        {"TF_w28b15_1", 1, "no error"},
+        {"TF_w28b15_1", 4, "no error"},
+        {"TF_w28b15_2", 2, "no error"},
+        {"TF_w28b15_2", 3, "no error"},
         {"TF_w28b15_1", 5, "TF_w28b15_1: nrsp 5 is outside 1 to 4 (rek28 holds four partnerships)"},
         {"TF_w28b15_2", 0, "TF_w28b15_2: nrsp 0 is outside 1 to 4 (rek28 holds four partnerships)"},
         {"TF_w28b15_2", -1,
@@ -59,17 +59,11 @@ TEST(pit28b, page_asked_for_a_partnership_outside_1_to_4_refuses)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.page) + " nrsp " + std::to_string(c.nrsp));
         host_state h = with_partnerships(2);
-        if (*c.message == '\0') {
-            EXPECT_NO_THROW(fill(c.page, h, {{"nrsp", c.nrsp}}));
-            continue;
-        }
-        try {
-            fill(c.page, h, {{"nrsp", c.nrsp}});
-            ADD_FAILURE() << "printed a partnership the record does not hold";
-        } catch (const kestrun::error& e) {
-            EXPECT_EQ(e.kind(), kestrun::error_kind::input);
-            EXPECT_STREQ(e.what(), c.message);
-        }
+        EXPECT_EQ(kestrun::testing::fault_of(kestrun::error_kind::input,
+                                             [&] {
+                                                 fill(c.page, h, {{"nrsp", c.nrsp}});
+                                             }),
+                  c.message);
     }
 }
 
@@ -124,10 +118,6 @@ TEST(pit28b, page1_identifies_the_taxpayer_by_nip_only)
         auto f = fill("TF_w28b15_1", h, {{"nrsp", 1}});
         EXPECT_EQ(f["QRL_nip"].caption, "5 2 6 - 1 0 4 - 0 8 - 2 8") << "the NIP re-edited";
         EXPECT_EQ(f.count("QRL_kas_nip") + f.count("QRL_kas_pes"), 0u) << "nothing to strike";
-        EXPECT_EQ(f["QRL_rok"].caption, "2 0 1 5");
-        EXPECT_EQ(f["QRL_nazw"].caption, "Wiśniewski");
-        EXPECT_EQ(f["QRL_im"].caption, "Grzegorz");
-        EXPECT_EQ(f["QRL_dur"].caption, "18-03-1974");
     }
 }
 

@@ -32,9 +32,7 @@ TEST(pit36l_example, pages_print_their_boxes_inside_their_fields)
     for (const auto& [page, expected] : pages) {
         SCOPED_TRACE(page);
         const std::string args = std::string(page) + " " + kestrun::testing::shell_quote(example);
-        auto f = kestrun::testing::cli_fields(args);
-        for (const auto& [name, caption] : expected)
-            EXPECT_EQ(f[name].caption, caption) << name;
+        kestrun::testing::expect_captions(args, expected);
         kestrun::testing::expect_page_prints_inside_fields(args,
                                                            dir / (std::string(page) + ".pdf"));
     }

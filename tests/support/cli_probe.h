@@ -54,6 +54,17 @@ inline std::map<std::string, cli_field> cli_fields(const std::string& args)
     return out;
 }
 
+// `kestrun fields ARGS` prints each of the fields expected with its caption.
+inline void expect_captions(const std::string& args,
+                            const std::map<std::string, std::string>& expected)
+{
+    auto f = cli_fields(args);
+    for (const auto& [name, caption] : expected) {
+        ASSERT_TRUE(f.count(name)) << name;
+        EXPECT_EQ(f[name].caption, caption) << name;
+    }
+}
+
 // Prints the page of `kestrun page ARGS` twice into `pdf`: qpdf accepts it without a warning,
 // both runs give the same bytes, and pdftotext finds every word of every printed caption inside
 // its field's rectangle (1 pt of slack for the glyphs' descent).

@@ -207,4 +207,17 @@ using rek_uz_builder = record_builder<host::record_id::rek_uz>;
 using pit28_zal_builder = record_builder<host::record_id::pit28_zal>;
 using rekster_builder = record_builder<host::record_id::rekster>;
 
+// Both spouses identified on a return of taxation code 2, joint unless said otherwise: the
+// taxpayer by NIP, the spouse by PESEL, for the attachment pages' tests of the joint test.
+inline rekzez_builder spouses(bool joint = true)
+{
+    rekzez_builder b;
+    b.text("nip", "5261040828").text("pesel", "74031804573").integer("sp_opod", 2);
+    b.text("nip_m", "7251801126").text("pesel_m", "76090211288").flag("id_pesel_m");
+    b.text("nazw", "Wiśniewski").text("im", "Grzegorz").date("dur", 1974, 3, 18);
+    b.text("nazw_m", "Wiśniewska").text("im_m", "Małgorzata").date("dur_m", 1976, 9, 2);
+    b.state().set_in_wsp_z_malz(2, joint);
+    return b;
+}
+
 } // namespace kestrun::test
