@@ -9,7 +9,9 @@ namespace kestrun::vcl {
 
 namespace {
 
-TPrinter the_printer;
+// One printer object per print run: a run owns its thread, so two returns printing side by side
+// in one process never share the printer in use, its output folder, its open job or its opener.
+thread_local TPrinter the_printer;
 
 // A job that counts itself completed once its file is written or its destination took it.
 class counted_job final : public printing::render_target {
@@ -47,7 +49,7 @@ private:
 
 TPrintDialog::chooser& the_chooser()
 {
-    static TPrintDialog::chooser c;
+    thread_local TPrintDialog::chooser c;
     return c;
 }
 

@@ -80,7 +80,8 @@ private:
     friend TPrinter* Printer();
 };
 
-// The application's printer; the printer list is discovered on first use.
+// The application's printer, one for each thread that prints (a print run keeps to its thread);
+// the printer list is discovered on first use.
 TPrinter* Printer();
 
 // The platform's printer-selection dialog. Execute lets the user choose among Printer()'s
