@@ -1,5 +1,6 @@
 // kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns page by page.
 
+#include "apps/kestrun/batch_command.h"
 #include "apps/kestrun/commands.h"
 #include "apps/kestrun/print_command.h"
 #include "framework/module.h"
@@ -100,6 +101,9 @@ int main(int argc, char** argv)
     print->add_option("--trace", print_options.trace, "write the run's events as JSON lines");
     print->add_flag("--quiet", print_options.quiet, "no progress lines");
 
+    kestrun::cli::batch_options batch_options;
+    auto* batch = kestrun::cli::add_batch_command(app, batch_options);
+
     auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
 
     try {
@@ -128,6 +132,8 @@ int main(int argc, char** argv)
             status = kestrun::cli::decode(source);
         else if (*print)
             status = kestrun::cli::print(print_options);
+        else if (*batch)
+            status = kestrun::cli::batch(batch_options);
         else if (*printers)
             status = kestrun::cli::printers();
     } catch (const kestrun::error& e) {

@@ -6,11 +6,13 @@
 #include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/io/folder_lock.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
+#include <atomic>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -157,7 +159,7 @@ void clear_pages(const std::filesystem::path& folder, bool replace)
 {
     std::vector<std::filesystem::path> pages;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (is_page_file(entry.path().filename().string()))
+        if (entry.is_regular_file() && is_page_file(entry.path().filename().string()))
             pages.push_back(entry.path());
     if (pages.empty())
         return;
@@ -171,6 +173,41 @@ void clear_pages(const std::filesystem::path& folder, bool replace)
         if (ec)
             throw io_error("--replace: cannot remove " + page.string() + ": " + ec.message());
     }
+}
+
+// Pages printed by every run of the process, for the line a signal leaves: the runs of a batch
+// print side by side, and the user is told what is on the paper in all.
+std::atomic<int> pages_in_process{0};
+
+void append_number(char*& at, int n)
+{
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    while (count > 0)
+        *at++ = digits[--count];
+}
+
+// Called from the signal handler: only write(2) and what is on the stack.
+void note_pages_on_signal(int signal)
+{
+    char line[128];
+    char* at = line;
+    const auto append = [&at](const char* text) {
+        while (*text != '\0')
+            *at++ = *text++;
+    };
+    const int pages = pages_in_process.load();
+    append("kestrun: stopped by ");
+    append(io::signal_name(signal));
+    append(" after printing ");
+    append_number(at, pages);
+    append(pages == 1 ? " page; the page being written was removed\n"
+                      : " pages; the page being written was removed\n");
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line, std::size_t(at - line));
 }
 
 std::string destination(const print_dialog& dialog, const host::host_state& state)
@@ -201,6 +238,11 @@ std::string dialog_class_of(const std::string& return_type)
 }
 
 int print(const print_options& o)
+{
+    return print(o, std::cerr, nullptr);
+}
+
+int print(const print_options& o, std::ostream& log, print_outcome* outcome)
 {
     const auto class_name = dialog_class_of(o.return_type);
     if (class_name.empty())
@@ -260,17 +302,25 @@ int print(const print_options& o)
     install_printer_job_opener();
 
     std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings));
-    dialog->OnWarning = [](const std::string& text) {
-        std::cerr << "kestrun: warning: " << text << "\n";
+    dialog->OnWarning = [&log](const std::string& text) {
+        log << "kestrun: warning: " << text << "\n";
     };
-    if (!o.quiet)
-        dialog->OnPage = [](const page_progress& p) {
-            std::cerr << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
-                      << (p.printed ? "printed" : "skipped");
+    io::set_signal_note(&note_pages_on_signal);
+    dialog->OnPage = [&log, quiet = o.quiet](const page_progress& p) {
+        if (p.printed)
+            ++pages_in_process;
+        if (!quiet) {
+            log << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
+                << (p.printed ? "printed" : "skipped");
             if (p.printed && !p.output.empty())
-                std::cerr << " -> " << p.output;
-            std::cerr << "\n";
-        };
+                log << " -> " << p.output;
+            log << "\n";
+        }
+    };
+    const auto report_outcome = [&] {
+        if (outcome)
+            *outcome = {dialog->PagesPrinted(), dialog->PagesSkipped()};
+    };
 
     vcl::TApplication::answerer answerer = o.interactive || (!o.yes && answers.empty())
                                                ? vcl::terminal_answerer(std::cin, std::cerr)
@@ -287,17 +337,18 @@ int print(const print_options& o)
     } catch (const kestrun::error& e) {
         if (!printing)
             throw;
-        std::cerr << "kestrun: " << e.what() << "\n";
-        std::cerr << "kestrun: the run stopped after printing "
-                  << plural(dialog->PagesPrinted(), "page", "pages") << " ("
-                  << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
-                  << destination(*dialog, state) << "\n";
+        report_outcome();
+        // One line: the cause, then what is on the paper, so a script reads both together.
+        log << "kestrun: " << e.what() << "; the run stopped after printing "
+            << plural(dialog->PagesPrinted(), "page", "pages") << " ("
+            << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
+            << destination(*dialog, state) << "\n";
         return 1;
     }
+    report_outcome();
     check_trace();
-    std::cerr << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages")
-              << ", skipped " << dialog->PagesSkipped() << ", " << destination(*dialog, state)
-              << "\n";
+    log << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages") << ", skipped "
+        << dialog->PagesSkipped() << ", " << destination(*dialog, state) << "\n";
     return 0;
 }
 

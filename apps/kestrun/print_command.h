@@ -6,6 +6,7 @@
 #include "apps/kestrun/commands.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,17 @@ struct print_options {
     bool quiet = false;
 };
 
+// What a print run got done, known also when it stopped while printing.
+struct print_outcome {
+    int printed = 0;
+    int skipped = 0;
+};
+
 int print(const print_options& options);
+// The same, with the progress lines and the closing line (or the lines naming the failure and
+// what printed before it) written to `log`; `outcome`, when given, receives the page counts.
+// Faults found before printing starts are thrown (kestrun::error), as by print().
+int print(const print_options& options, std::ostream& log, print_outcome* outcome);
 int printers();
 
 // The dialog class of a return type ("pit28" -> "Tf_wydpit28"), or empty when unknown.

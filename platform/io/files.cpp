@@ -74,12 +74,17 @@ void forget(temporary_slot* slot)
     }
 }
 
+std::atomic<signal_note> the_note{nullptr};
+
 extern "C" void remove_temporaries_and_end(int signal)
 {
     for (auto& slot : temporaries) {
         if (slot.ready.load()) {
             ::unlink(slot.path.data());
         }
+    }
+    if (const signal_note note = the_note.load()) {
+        note(signal);
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
@@ -293,6 +298,29 @@ void write_files(std::span<const file_content> files)
     }
     if (!files.empty()) {
         sync_folder(files.front().file);
+    }
+}
+
+void set_signal_note(signal_note note)
+{
+    the_note.store(note);
+}
+
+const char* signal_name(int signal)
+{
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    case SIGQUIT:
+        return "SIGQUIT";
+    case SIGXFSZ:
+        return "SIGXFSZ";
+    default:
+        return "a signal";
     }
 }
 
