@@ -9,7 +9,8 @@
 #    the PDF sizes, and the marginal cost of a blank-paper page over its pre-printed twin.
 # 3. The same blank-paper run with every form replaced by a JPEG scan among the assets, as a
 #    host may supply them: the raster path.
-# 4. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
+# 4. bench/batch.sh: 100 joint PIT-36 returns printed by `kestrun batch` with 1 and 2 workers.
+# 5. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
 #    a user could write such pages with, 14 one-page PDFs of a form JPEG and 200 fields, in the
 #    same alternation. They need python3-reportlab and python3-pil (scripts/deps.sh --bench).
 # Builds nothing of kestrun; measure a Release build (cmake --preset release, target
@@ -159,3 +160,5 @@ if [[ -n $peers ]]; then
     sizes "$out/rl" "ReportLab"
     sizes "$out/cc" "cairo in C"
 fi
+echo
+"$top/bench/batch.sh" "$build"
