@@ -12,7 +12,6 @@
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
-#include <atomic>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -175,10 +174,6 @@ void clear_pages(const std::filesystem::path& folder, bool replace)
     }
 }
 
-// Pages printed by every run of the process, for the line a signal leaves: the runs of a batch
-// print side by side, and the user is told what is on the paper in all.
-std::atomic<int> pages_in_process{0};
-
 void append_number(char*& at, int n)
 {
     char digits[12];
@@ -200,7 +195,9 @@ void note_pages_on_signal(int signal)
         while (*text != '\0')
             *at++ = *text++;
     };
-    const int pages = pages_in_process.load();
+    // Every run of the process counts: the runs of a batch print side by side, and the user is
+    // told what is on the paper in all.
+    const int pages = vcl::TPrinter::JobsCompletedInProcess();
     append("kestrun: stopped by ");
     append(io::signal_name(signal));
     append(" after printing ");
@@ -306,17 +303,14 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
         log << "kestrun: warning: " << text << "\n";
     };
     io::set_signal_note(&note_pages_on_signal);
-    dialog->OnPage = [&log, quiet = o.quiet](const page_progress& p) {
-        if (p.printed)
-            ++pages_in_process;
-        if (!quiet) {
+    if (!o.quiet)
+        dialog->OnPage = [&log](const page_progress& p) {
             log << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
                 << (p.printed ? "printed" : "skipped");
             if (p.printed && !p.output.empty())
                 log << " -> " << p.output;
             log << "\n";
-        }
-    };
+        };
     const auto report_outcome = [&] {
         if (outcome)
             *outcome = {dialog->PagesPrinted(), dialog->PagesSkipped()};

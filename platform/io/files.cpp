@@ -75,9 +75,21 @@ void forget(temporary_slot* slot)
 }
 
 std::atomic<signal_note> the_note{nullptr};
+// Steps under way that a signal must not cut in two, and the signal that came meanwhile.
+std::atomic<int> steps_under_way{0};
+std::atomic<int> waiting_signal{0};
 
 extern "C" void remove_temporaries_and_end(int signal)
 {
+    // SIGXFSZ comes from a write inside such a step and must end it there, as a failed write.
+    if (signal != SIGXFSZ) {
+        // Waiting is recorded before the steps are looked at, and a step ends before it looks
+        // for a waiting signal: one of the two always ends the program.
+        waiting_signal.store(signal);
+        if (steps_under_way.load() > 0) {
+            return;
+        }
+    }
     for (auto& slot : temporaries) {
         if (slot.ready.load()) {
             ::unlink(slot.path.data());
@@ -298,6 +310,20 @@ void write_files(std::span<const file_content> files)
     }
     if (!files.empty()) {
         sync_folder(files.front().file);
+    }
+}
+
+signals_deferred::signals_deferred()
+{
+    ++steps_under_way;
+}
+
+signals_deferred::~signals_deferred()
+{
+    if (--steps_under_way == 0) {
+        if (const int signal = waiting_signal.load(); signal != 0) {
+            std::raise(signal);
+        }
     }
 }
 

@@ -1,8 +1,10 @@
 #include "platform/vcl/printer.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/vcl/trace.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace kestrun::vcl {
@@ -12,6 +14,8 @@ namespace {
 // One printer object per print run: a run owns its thread, so two returns printing side by side
 // in one process never share the printer in use, its output folder, its open job or its opener.
 thread_local TPrinter the_printer;
+// Jobs completed by every run of the process: what a signal reports as printed.
+std::atomic<int> completed_in_process{0};
 
 // A job that counts itself completed once its file is written or its destination took it.
 class counted_job final : public printing::render_target {
@@ -39,8 +43,12 @@ private:
     void on_end_page() override { m_job->end_page(); }
     void on_finish() override
     {
+        // The page's file takes its name and the page counts as printed together: a signal
+        // meanwhile waits, so the pages a signal reports are the pages on the disk.
+        const io::signals_deferred together;
         m_job->finish();
         ++m_completed;
+        ++completed_in_process;
     }
 
     std::unique_ptr<printing::render_target> m_job;
@@ -54,6 +62,11 @@ TPrintDialog::chooser& the_chooser()
 }
 
 } // namespace
+
+int TPrinter::JobsCompletedInProcess()
+{
+    return completed_in_process.load();
+}
 
 TPrinter* Printer()
 {

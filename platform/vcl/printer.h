@@ -64,6 +64,9 @@ public:
     const std::string& LastOutput() const { return m_last_output; }
     int JobsOpened() const { return m_jobs_opened; }
     int JobsCompleted() const { return m_jobs_completed; }
+    // Jobs completed on every thread's printer since the process began; safe to read from a
+    // signal handler.
+    static int JobsCompletedInProcess();
 
 private:
     std::unique_ptr<printing::render_target> open(int index, const std::string& unit);

@@ -14,26 +14,15 @@
 #include "tests/fuzz/fuzz_input.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
-std::filesystem::path folder()
+const std::filesystem::path& folder()
 {
-    static const std::filesystem::path f = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("kestrun-dialog-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(folder(), ec);
-        });
-        return path;
-    }();
-    return f;
+    static const kestrun::fuzzing::scratch_folder f("dialog");
+    return f.path();
 }
 
 constexpr const char* dialogs[] = {"Tf_wydpit28", "Tf_wydpit36", "Tf_wydpit36L", "Tf_wydpit37"};

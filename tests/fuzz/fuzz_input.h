@@ -1,12 +1,16 @@
 #pragma once
 // Reading a fuzz input as a sequence of choices followed by packed record images, the way a host
-// hands its records over: whatever bytes it has, in the records' own layout.
+// hands its records over: whatever bytes it has, in the records' own layout; and a scratch
+// folder for what a target writes.
 
 #include "host/returnfile/return_file.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <span>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace kestrun::fuzzing {
@@ -45,6 +49,28 @@ public:
 
 private:
     std::span<const std::uint8_t> m_rest;
+};
+
+// A folder of the process's own for the files a target writes, removed when the process ends.
+class scratch_folder {
+public:
+    explicit scratch_folder(const std::string& target)
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kestrun-" + target + "-fuzz-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(m_path);
+    }
+    ~scratch_folder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    scratch_folder(const scratch_folder&) = delete;
+    scratch_folder& operator=(const scratch_folder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
 };
 
 } // namespace kestrun::fuzzing

@@ -6,27 +6,18 @@
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
+#include "tests/fuzz/fuzz_input.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
-std::filesystem::path folder()
+const std::filesystem::path& folder()
 {
-    static const std::filesystem::path f = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("kestrun-settings-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(folder(), ec);
-        });
-        return path;
-    }();
-    return f;
+    static const kestrun::fuzzing::scratch_folder f("settings");
+    return f.path();
 }
 
 } // namespace
