@@ -122,7 +122,7 @@ template <class Page> struct page_registrar {
 // thread, as each print run keeps to its thread), the
 // class's registration under its unit, and its before-print handler.
 #define KESTRUN_PAGE(Class, Instance, Handler)                                                     \
-    thread_local Class* Instance = nullptr;                                                                     \
+    thread_local Class* Instance = nullptr;                                                        \
     namespace {                                                                                    \
     const ::kestrun::page_registrar<Class> Class##_registrar{#Class, Instance, &Class::Handler};   \
     }
