@@ -220,8 +220,9 @@ int batch(const batch_options& b)
                       << r.failure << "\n";
     }
     char rate[96];
-    std::snprintf(rate, sizeof rate, "%d pages in %.2f s (%.1f pages/s, %zu workers)", pages,
-                  took.count(), took.count() > 0 ? pages / took.count() : 0.0, workers);
+    std::snprintf(rate, sizeof rate, "%d pages in %.2f s (%.1f pages/s, %zu worker%s)", pages,
+                  took.count(), took.count() > 0 ? pages / took.count() : 0.0, workers,
+                  workers == 1 ? "" : "s");
     if (failed != 0) {
         std::cerr << "kestrun: " << failed << " of " << results.size()
                   << " returns failed; the others printed " << rate << "\n";
