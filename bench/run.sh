@@ -11,7 +11,8 @@
 #    host may supply them: the raster path.
 # 4. The joint PIT-36 example (24 pages: the return, PIT/B sheets, PIT/O, PIT/D, PIT/M, PIT-2K,
 #    PIT/Z, PIT/ZG) in both modes, the same way.
-# 5. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
+# 5. bench/batch.sh: 100 joint PIT-36 returns printed by `kestrun batch` with 1 and 2 workers.
+# 6. With --peers DIR (gen_workload.py, rl_pages.py, cairo_pages.c there): the other programs
 #    a user could write such pages with, 14 one-page PDFs of a form JPEG and 200 fields, in the
 #    same alternation. They need python3-reportlab and python3-pil (scripts/deps.sh --bench).
 # Builds nothing of kestrun; measure a Release build (cmake --preset release, target
@@ -182,3 +183,5 @@ awk -v b="$(median_ms pit36_blank)" -v p="$(median_ms pit36_pre)" -v n="$pages36
            (b - p) / n, b / p }'
 sizes "$out/pit36-blank" "blank paper, drawn forms"
 sizes "$out/pit36-pre" "pre-printed forms"
+echo
+"$top/bench/batch.sh" "$build"

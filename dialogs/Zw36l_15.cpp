@@ -5,7 +5,7 @@
 
 using namespace kestrun;
 
-Tf_wydpit36L* f_wydpit36L = nullptr;
+thread_local Tf_wydpit36L* f_wydpit36L = nullptr;
 
 Tf_wydpit36L::Tf_wydpit36L(vcl::TComponent* owner, host::host_state& host,
                            std::filesystem::path settings_folder)

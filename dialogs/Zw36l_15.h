@@ -1,7 +1,7 @@
 #pragma once
 // The PIT-36L print dialog: the three pages of PIT-36L and the taxpayer's attachments PIT/B,
 // PIT/Z and PIT/ZG. PIT-36L is never filed jointly, so no page is the spouse's. The dialog also
-// exports its instance variable f_wydpit36L.
+// exports its instance variable f_wydpit36L (one per thread: a print run keeps to its thread).
 
 #include "framework/dialog_base.h"
 
@@ -33,4 +33,4 @@ private:
 };
 
 // Points at the PIT-36L dialog while it exists; null otherwise.
-extern Tf_wydpit36L* f_wydpit36L;
+extern thread_local Tf_wydpit36L* f_wydpit36L;

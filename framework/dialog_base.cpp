@@ -26,7 +26,7 @@ constexpr const char* year_suffix = " (za rok 2015)";
 
 print_dialog::page_resolver& resolver()
 {
-    static print_dialog::page_resolver r;
+    thread_local print_dialog::page_resolver r;
     return r;
 }
 

@@ -130,10 +130,11 @@ template <class Page> struct page_registrar {
 
 } // namespace kestrun
 
-// A page unit's one line: the instance variable (null except while the page prints), the
+// A page unit's one line: the instance variable (null except while the page prints; one per
+// thread, as each print run keeps to its thread), the
 // class's registration under its unit, and its before-print handler.
 #define KESTRUN_PAGE(Class, Instance, Handler)                                                     \
-    Class* Instance = nullptr;                                                                     \
+    thread_local Class* Instance = nullptr;                                                        \
     namespace {                                                                                    \
     const ::kestrun::page_registrar<Class> Class##_registrar{#Class, Instance, &Class::Handler};   \
     }

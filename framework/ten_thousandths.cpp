@@ -46,13 +46,9 @@ void ten_thousandths::add(double amount, std::string_view field)
     const char* too_large = "has more ten-thousandths of a zloty than a 64-bit sum holds";
     wide exact_sum = 0;
     if (e >= 0) {
-        // A whole number of ten-thousandths: it must fit 64 bits before it is added.
-        if (e > 63)
-            refuse(field, amount, too_large);
-        const wide scaled = numerator * (wide{1} << e);
-        if (!fits_64(scaled))
-            refuse(field, amount, too_large);
-        exact_sum = wide{m_sum} + scaled;
+        // |m| is at least 2^52 (frexp normalises), so |m x 10000 x 2^e| is at least 2^65: no
+        // amount this large fits a 64-bit sum, and scaling it first would overflow even 128 bits.
+        refuse(field, amount, too_large);
     } else if (-e > 70) {
         // |amount x 10000| < 2^67 / 2^71: less than half a ten-thousandth, never a tie.
         return;

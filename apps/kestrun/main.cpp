@@ -1,5 +1,6 @@
 // kestrun: prints the 2015 PIT-28, PIT-36, PIT-36L and PIT-37 returns page by page.
 
+#include "apps/kestrun/batch_command.h"
 #include "apps/kestrun/commands.h"
 #include "apps/kestrun/print_command.h"
 #include "apps/kestrun/usage.h"
@@ -113,6 +114,9 @@ int main(int argc, char** argv)
     auto* decode = app.add_subcommand("decode", "the return file of packed record images");
     add_return_options(*decode, source, false);
 
+    kestrun::cli::batch_options batch_options;
+    auto* batch = kestrun::cli::add_batch_command(app, batch_options);
+
     auto* printers = app.add_subcommand("printers", "list the printers a print run can choose");
     app.add_subcommand("help", "this help, or a command's: kestrun help print");
     auto* schema = app.add_subcommand("schema", "the JSON Schema of the return file");
@@ -164,6 +168,8 @@ int main(int argc, char** argv)
             status = kestrun::cli::decode(source);
         else if (*print)
             status = kestrun::cli::print(print_options);
+        else if (*batch)
+            status = kestrun::cli::batch(batch_options);
         else if (*printers)
             status = kestrun::cli::printers();
         else if (*schema)

@@ -7,6 +7,7 @@
 #include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/io/folder_lock.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
@@ -71,7 +72,7 @@ void clear_pages(const std::filesystem::path& folder, bool replace)
 {
     std::vector<std::filesystem::path> pages;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (is_page_file(entry.path().filename().string()))
+        if (entry.is_regular_file() && is_page_file(entry.path().filename().string()))
             pages.push_back(entry.path());
     if (pages.empty())
         return;
@@ -102,6 +103,39 @@ std::string finish_run_document(vcl::TPrinter& printer, const std::filesystem::p
     return "; the run as one document " + file.string();
 }
 
+void append_number(char*& at, int n)
+{
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    while (count > 0)
+        *at++ = digits[--count];
+}
+
+// Called from the signal handler: only write(2) and what is on the stack.
+void note_pages_on_signal(int signal)
+{
+    char line[128];
+    char* at = line;
+    const auto append = [&at](const char* text) {
+        while (*text != '\0')
+            *at++ = *text++;
+    };
+    // Every run of the process counts: the runs of a batch print side by side, and the user is
+    // told what is on the paper in all.
+    const int pages = vcl::TPrinter::JobsCompletedInProcess();
+    append("kestrun: stopped by ");
+    append(io::signal_name(signal));
+    append(" after printing ");
+    append_number(at, pages);
+    append(pages == 1 ? " page; the page being written was removed\n"
+                      : " pages; the page being written was removed\n");
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line, std::size_t(at - line));
+}
+
 std::string destination(const print_dialog& dialog, const host::host_state& state, bool one_pdf)
 {
     const auto* printer = vcl::Printer();
@@ -119,6 +153,11 @@ std::string destination(const print_dialog& dialog, const host::host_state& stat
 } // namespace
 
 int print(const print_options& o)
+{
+    return print(o, std::cerr, nullptr);
+}
+
+int print(const print_options& o, std::ostream& log, print_outcome* outcome)
 {
     const auto class_name = dialog_class_of(o.return_type);
     if (class_name.empty())
@@ -205,18 +244,23 @@ int print(const print_options& o)
         printer->SetRunDocument(printing::make_pdf_target(*o.pdf), *o.pdf);
 
     std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings));
-    dialog->OnWarning = [](const std::string& text) {
-        std::cerr << "kestrun: warning: " << text << "\n";
+    dialog->OnWarning = [&log](const std::string& text) {
+        log << "kestrun: warning: " << text << "\n";
     };
+    io::set_signal_note(&note_pages_on_signal);
     // Progress is for a person watching a terminal, not for a log.
     if (!o.quiet && ::isatty(STDERR_FILENO) != 0)
-        dialog->OnPage = [](const page_progress& p) {
-            std::cerr << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
-                      << (p.printed ? "printed" : "skipped");
+        dialog->OnPage = [&log](const page_progress& p) {
+            log << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
+                << (p.printed ? "printed" : "skipped");
             if (p.printed && !p.output.empty())
-                std::cerr << " -> " << p.output;
-            std::cerr << "\n";
+                log << " -> " << p.output;
+            log << "\n";
         };
+    const auto report_outcome = [&] {
+        if (outcome)
+            *outcome = {dialog->PagesPrinted(), dialog->PagesSkipped()};
+    };
 
     vcl::TApplication::answerer answerer = o.interactive || (!o.yes && answers.empty())
                                                ? vcl::terminal_answerer(std::cin, std::cerr)
@@ -233,19 +277,21 @@ int print(const print_options& o)
     } catch (const kestrun::error& e) {
         if (!printing)
             throw;
-        std::cerr << "kestrun: " << e.what() << "\n";
-        std::cerr << "kestrun: the run stopped after printing "
-                  << plural(dialog->PagesPrinted(), "page", "pages") << " ("
-                  << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
-                  << destination(*dialog, state, o.pdf.has_value())
-                  << (o.pdf ? "; no document " + o.pdf->string() : std::string()) << "\n";
+        report_outcome();
+        // One line: the cause, then what is on the paper, so a script reads both together.
+        log << "kestrun: " << e.what() << "; the run stopped after printing "
+            << plural(dialog->PagesPrinted(), "page", "pages") << " ("
+            << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
+            << destination(*dialog, state, o.pdf.has_value())
+            << (o.pdf ? "; no document " + o.pdf->string() : std::string()) << "\n";
         return 1;
     }
+    report_outcome();
     check_trace();
     const auto document = o.pdf ? finish_run_document(*printer, *o.pdf) : std::string();
-    std::cerr << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages")
-              << ", skipped " << dialog->PagesSkipped() << ", "
-              << destination(*dialog, state, o.pdf.has_value()) << document << "\n";
+    log << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages") << ", skipped "
+        << dialog->PagesSkipped() << ", " << destination(*dialog, state, o.pdf.has_value())
+        << document << "\n";
     return 0;
 }
 

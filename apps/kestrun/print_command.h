@@ -7,6 +7,7 @@
 #include "dialogs/print_run.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,7 +29,17 @@ struct print_options : dialog_choices {
     std::optional<std::filesystem::path> pdf; // the whole run as one PDF
 };
 
+// What a print run got done, known also when it stopped while printing.
+struct print_outcome {
+    int printed = 0;
+    int skipped = 0;
+};
+
 int print(const print_options& options);
+// The same, with the progress lines and the closing line (or the lines naming the failure and
+// what printed before it) written to `log`; `outcome`, when given, receives the page counts.
+// Faults found before printing starts are thrown (kestrun::error), as by print().
+int print(const print_options& options, std::ostream& log, print_outcome* outcome);
 int printers();
 
 using kestrun::dialog_class_of;

@@ -13,9 +13,10 @@ namespace Proc_dr {
 
 namespace {
 
-int live = 0;
+thread_local int live = 0;
 
-// The host's port: one device for all print objects, as the printer cable is one. A sheet
+// The host's port: one device for all print objects of a print run (its thread), as the printer
+// cable is one. A sheet
 // collects what the page methods draw, as text lines, and goes out with its form feed.
 struct port_device {
     std::vector<std::string> sheet;
@@ -48,7 +49,7 @@ struct port_device {
 
 port_device& port()
 {
-    static port_device p;
+    thread_local port_device p;
     return p;
 }
 

@@ -53,7 +53,7 @@ public:
     std::uint8_t dr_opt1() const { return m_dr_opt1; }
     std::uint8_t dr_opt2() const { return m_dr_opt2; }
     std::int16_t dr_opt3() const { return m_dr_opt3; }
-    // Objects alive now; a print run leaves none behind.
+    // Objects alive now on this thread; a print run leaves none behind.
     static int live_objects();
 
 protected:

@@ -74,12 +74,29 @@ void forget(temporary_slot* slot)
     }
 }
 
+std::atomic<signal_note> the_note{nullptr};
+// Steps under way that a signal must not cut in two, and the signal that came meanwhile.
+std::atomic<int> steps_under_way{0};
+std::atomic<int> waiting_signal{0};
+
 extern "C" void remove_temporaries_and_end(int signal)
 {
+    // SIGXFSZ comes from a write inside such a step and must end it there, as a failed write.
+    if (signal != SIGXFSZ) {
+        // Waiting is recorded before the steps are looked at, and a step ends before it looks
+        // for a waiting signal: one of the two always ends the program.
+        waiting_signal.store(signal);
+        if (steps_under_way.load() > 0) {
+            return;
+        }
+    }
     for (auto& slot : temporaries) {
         if (slot.ready.load()) {
             ::unlink(slot.path.data());
         }
+    }
+    if (const signal_note note = the_note.load()) {
+        note(signal);
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
@@ -293,6 +310,43 @@ void write_files(std::span<const file_content> files)
     }
     if (!files.empty()) {
         sync_folder(files.front().file);
+    }
+}
+
+signals_deferred::signals_deferred()
+{
+    ++steps_under_way;
+}
+
+signals_deferred::~signals_deferred()
+{
+    if (--steps_under_way == 0) {
+        if (const int signal = waiting_signal.load(); signal != 0) {
+            std::raise(signal);
+        }
+    }
+}
+
+void set_signal_note(signal_note note)
+{
+    the_note.store(note);
+}
+
+const char* signal_name(int signal)
+{
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    case SIGQUIT:
+        return "SIGQUIT";
+    case SIGXFSZ:
+        return "SIGXFSZ";
+    default:
+        return "a signal";
     }
 }
 

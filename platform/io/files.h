@@ -50,4 +50,23 @@ void write_files(std::span<const file_content> files);
 // module keeps its own handlers.
 void remove_temporaries_on_signal();
 
+// While one lives (in any thread), a terminating signal the handlers above catch waits for it to
+// end: a step that must not be cut in two (a page's file taking its name and being counted as
+// printed) finishes, then the signal ends the program as it would have.
+class signals_deferred {
+public:
+    signals_deferred();
+    ~signals_deferred();
+    signals_deferred(const signals_deferred&) = delete;
+    signals_deferred& operator=(const signals_deferred&) = delete;
+};
+
+// What a program tells its user when a signal ends it, once the temporary files are gone: called
+// from the signal handler, so it may only do what a handler may (write(2); no allocation, no
+// lock). Null says nothing.
+using signal_note = void (*)(int signal);
+void set_signal_note(signal_note note);
+// The signal's name for such a note ("SIGINT"), without allocating.
+const char* signal_name(int signal);
+
 } // namespace kestrun::io

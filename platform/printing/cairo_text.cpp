@@ -1,5 +1,7 @@
-// Fonts, font map and layouts are made once per process: a page of two hundred fields must not
-// pay for font lookups, and every target must measure with the same unhinted metrics.
+// Fonts, font map and layouts are made once per thread: a page of two hundred fields must not
+// pay for font lookups, and every target must measure with the same unhinted metrics. A pango
+// font map and its layouts are not safe to share between threads, so returns printed side by
+// side each draw with their own thread's engine, without waiting for one another.
 
 #include "platform/printing/cairo_text.h"
 
@@ -9,7 +11,6 @@
 #include <array>
 #include <filesystem>
 #include <fontconfig/fontconfig.h>
-#include <mutex>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 #include <string>
@@ -209,13 +210,9 @@ private:
     std::array<PangoLayout*, 8> m_layouts{};
 };
 
-// Pages are drawn on one thread; the lock only keeps a second print job from sharing a layout
-// mid-caption.
-std::mutex engine_lock;
-
 text_engine& engine()
 {
-    static text_engine instance;
+    thread_local text_engine instance;
     return instance;
 }
 
@@ -262,7 +259,6 @@ fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,
     if (g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr) == FALSE) {
         throw render_error("caption is not UTF-8 text");
     }
-    const std::lock_guard lock(engine_lock);
     return engine().draw(cr, utf8, field, style, smallest_pt);
 }
 

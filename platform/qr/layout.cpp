@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <map>
-#include <mutex>
 #include <nlohmann/json.hpp>
 
 namespace kestrun::qr {
@@ -282,9 +281,9 @@ std::filesystem::path asset_dir()
 
 const page_design& design_of(std::string_view unit)
 {
-    static std::mutex guard;
-    static std::map<std::string, std::unique_ptr<page_design>, std::less<>> cache;
-    std::lock_guard lock(guard);
+    // One cache per thread: a form drawing is a cairo recording that builds its index when first
+    // replayed, so two print runs side by side must not replay the same one at once.
+    thread_local std::map<std::string, std::unique_ptr<page_design>, std::less<>> cache;
     if (auto it = cache.find(unit); it != cache.end())
         return *it->second;
     auto dir = asset_dir();

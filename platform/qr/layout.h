@@ -67,7 +67,8 @@ struct page_design {
 // tree: it throws kestrun::error (io) naming where it looked.
 std::filesystem::path asset_dir();
 
-// The design of a unit, read on first use and kept for the life of the process, with its form
+// The design of a unit, read on first use by a thread and kept for the life of that thread (a
+// print run keeps to its thread), with its form
 // picture: the drawing of forms/<Unit>.json, recorded here once, unless scans/<Unit>.jpg holds
 // a scan of the form, which then prints instead, its bytes unchanged. Throws
 // kestrun::error (input) naming the file and the JSON path when the design is missing or bad.

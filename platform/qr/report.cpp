@@ -9,7 +9,8 @@ namespace kestrun::qr {
 namespace {
 job_opener& opener()
 {
-    static job_opener the_opener;
+    // Per thread, like the printer it opens jobs on.
+    thread_local job_opener the_opener;
     return the_opener;
 }
 } // namespace

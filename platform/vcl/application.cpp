@@ -10,7 +10,9 @@
 namespace kestrun::vcl {
 
 namespace {
-TApplication the_application;
+// The user at a modal form and the message box's answerer belong to one print run, so to its
+// thread.
+thread_local TApplication the_application;
 
 std::string lowered(std::string text)
 {
@@ -29,7 +31,7 @@ std::string trimmed(const std::string& text)
 }
 } // namespace
 
-TApplication* Application = &the_application;
+thread_local TApplication* Application = &the_application;
 
 int TApplication::MessageBox(std::string_view text, std::string_view caption, int flags)
 {

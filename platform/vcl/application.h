@@ -42,7 +42,8 @@ private:
     modal_user m_user;
 };
 
-extern TApplication* Application;
+// The application object of the calling thread (one print run's).
+extern thread_local TApplication* Application;
 
 // Answers in the order given, then OK for every further box.
 TApplication::answerer scripted_answers(std::vector<int> answers);

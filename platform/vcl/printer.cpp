@@ -1,15 +1,21 @@
 #include "platform/vcl/printer.h"
 
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/vcl/trace.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace kestrun::vcl {
 
 namespace {
 
-TPrinter the_printer;
+// One printer object per print run: a run owns its thread, so two returns printing side by side
+// in one process never share the printer in use, its output folder, its open job or its opener.
+thread_local TPrinter the_printer;
+// Jobs completed by every run of the process: what a signal reports as printed.
+std::atomic<int> completed_in_process{0};
 
 // A job that counts itself completed once its file is written or its destination took it, and
 // draws each of its pages into the run document too, when there is one.
@@ -60,9 +66,13 @@ private:
     }
     void on_finish() override
     {
+        // The page's file takes its name and the page counts as printed together: a signal
+        // meanwhile waits, so the pages a signal reports are the pages on the disk.
+        const io::signals_deferred together;
         m_job->finish();
         m_done = true;
         ++m_completed;
+        ++completed_in_process;
     }
 
     std::unique_ptr<printing::render_target> m_job;
@@ -84,11 +94,16 @@ class no_file final : public printing::render_target {
 
 TPrintDialog::chooser& the_chooser()
 {
-    static TPrintDialog::chooser c;
+    thread_local TPrintDialog::chooser c;
     return c;
 }
 
 } // namespace
+
+int TPrinter::JobsCompletedInProcess()
+{
+    return completed_in_process.load();
+}
 
 TPrinter* Printer()
 {

@@ -77,6 +77,9 @@ public:
     const std::string& LastOutput() const { return m_last_output; }
     int JobsOpened() const { return m_jobs_opened; }
     int JobsCompleted() const { return m_jobs_completed; }
+    // Jobs completed on every thread's printer since the process began; safe to read from a
+    // signal handler.
+    static int JobsCompletedInProcess();
 
 private:
     std::unique_ptr<printing::render_target> open(int index, const std::string& unit);
@@ -96,7 +99,8 @@ private:
     friend TPrinter* Printer();
 };
 
-// The application's printer; the printer list is discovered on first use.
+// The application's printer, one for each thread that prints (a print run keeps to its thread);
+// the printer list is discovered on first use.
 TPrinter* Printer();
 
 // The platform's printer-selection dialog. Execute lets the user choose among Printer()'s

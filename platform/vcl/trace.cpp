@@ -7,7 +7,8 @@ namespace kestrun::vcl::trace {
 namespace {
 sink& the_sink()
 {
-    static sink s;
+    // Each print run traces its own events, on its own thread.
+    thread_local sink s;
     return s;
 }
 } // namespace

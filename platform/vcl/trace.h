@@ -1,7 +1,7 @@
 #pragma once
 // The print-run trace: one JSON object per line for what a run does (prompts, preparations,
 // page reports, direct calls, settings written). Every layer reports into the one sink that the
-// application installs; without a sink nothing is built.
+// application installs for the thread that prints; without a sink nothing is built.
 
 #include <filesystem>
 #include <fstream>

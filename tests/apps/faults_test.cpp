@@ -112,3 +112,204 @@ TEST(cli_faults, a_control_byte_in_an_image_prints_replaced)
 }
 
 } // namespace
+
+namespace {
+
+// The pages a run left in a folder: each a whole PDF (qpdf finds nothing wrong), none hidden
+// (no temporary file), in print order.
+void expect_no_temporaries(const fs::path& folder)
+{
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        EXPECT_FALSE(e.path().filename().string().starts_with("."))
+            << "a temporary file was left: " << e.path();
+}
+
+std::vector<std::string> whole_pages(const fs::path& folder)
+{
+    expect_no_temporaries(folder);
+    std::vector<std::string> pages;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
+        const auto name = e.path().filename().string();
+        if (!e.is_regular_file())
+            continue;
+        const auto check = run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(e.path()));
+        EXPECT_EQ(check.status, 0) << name << ": " << check.output;
+        pages.push_back(name);
+    }
+    std::sort(pages.begin(), pages.end());
+    return pages;
+}
+
+// "... after printing N pages ...": the N the run reports, or -1.
+int pages_reported(const std::string& output)
+{
+    const auto at = output.find("after printing ");
+    return at == std::string::npos ? -1 : std::atoi(output.c_str() + at + 15);
+}
+
+const std::string pit28_example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
+
+} // namespace
+
+// Faults of the settings file, the output folder, the assets and the printer during a PIT-28
+// run: each ends with one line naming the culprit and the status it deserves; what printed
+// before it stays, each page whole, and nothing half-written is left anywhere.
+TEST(print_faults, each_names_its_culprit_and_keeps_what_printed_whole)
+{
+    scratch_dir dir;
+    const auto assets = fs::path(KESTRUN_BUILD_ASSETS_DIR);
+    const std::string print = "KESTRUN_NO_CUPS=1 " + cli + " print pit28 " +
+                              shell_quote(pit28_example) + " --quiet --mode blank --printer PDF";
+    struct row {
+        std::string name;
+        std::function<std::string(const fs::path& at)> prepare; // returns a command prefix
+        std::string args;
+        int status;
+        std::string says;
+        int pages; // pages printed before the fault
+        const char* why;
+    };
+    const auto copy_assets = [&](const fs::path& at) {
+        fs::copy(assets, at / "assets", fs::copy_options::recursive);
+        return "KESTRUN_ASSETS=" + shell_quote(at / "assets") + " ";
+    };
+    const row rows[] = {
+        {"settings-below-file",
+         [](const fs::path& at) {
+             write_text(at / "file", "x");
+             return std::string();
+         },
+         "--settings {}/file/kestrun", 1, "/file/kestrun: cannot create the settings folder", 0,
+         "a settings folder below a regular file cannot be made"},
+        {"settings-full",
+         [](const fs::path& at) {
+             fs::create_directories(at / "settings");
+             fs::create_symlink("/dev/full", at / "settings" / "zbster");
+             return std::string();
+         },
+         "", 2, "zbster: the settings file is not a regular file", 0,
+         "a settings file on a full device"},
+        {"settings-truncated",
+         [](const fs::path& at) {
+             fs::create_directories(at / "settings");
+             write_text(at / "settings" / "zbster", std::string(500, '\0'));
+             return std::string();
+         },
+         "", 1, "zbster: record 0 is incomplete (500 of 1024 bytes)", 0,
+         "a settings file cut short"},
+        {"settings-corrupt",
+         [](const fs::path& at) {
+             fs::create_directories(at / "settings");
+             write_text(at / "settings" / "zbster", std::string(1024, '\xFF'));
+             return std::string();
+         },
+         "", 2, "the print-port flag (rekster.dr_port) is set", 0,
+         "every byte of the settings set: the flag that names the port refuses blank paper"},
+        {"out-below-file",
+         [](const fs::path& at) {
+             write_text(at / "file", "x");
+             return std::string();
+         },
+         "--out {}/file/pages", 2, "/file/pages: not a writable folder", 0,
+         "an output folder below a regular file"},
+        {"out-fills-up",
+         [&](const fs::path& at) {
+             // Page 1 is the largest; without it the file size limit lets the two smaller pages
+             // after it through and stops the next, larger one: the disk is full at page 3.
+             const auto reference =
+                 run(print + " --yes --uncheck chbox_st_1 --settings " +
+                     shell_quote(at / "settings") + " --out " + shell_quote(at / "reference"));
+             EXPECT_EQ(reference.status, 0) << reference.output;
+             const auto size = [&](const char* page) {
+                 return fs::file_size(at / "reference" / page);
+             };
+             const auto limit = std::max(size("001-W2815_2.pdf"), size("002-W2815_3.pdf"));
+             EXPECT_LT(limit, size("003-W2815_4.pdf"));
+             return "trap '' XFSZ; prlimit --fsize=" + std::to_string(limit) + " env ";
+         },
+         "--uncheck chbox_st_1", 1, "003-W2815_4.pdf: write: File too large", 2,
+         "the output folder fills up mid-run"},
+        {"form-missing",
+         [&](const fs::path& at) {
+             const auto prefix = copy_assets(at);
+             fs::remove(at / "assets" / "forms" / "W2815_3.json");
+             return prefix;
+         },
+         "", 1, "forms/W2815_3.json (the form drawing of W2815_3)", 2, "a form drawing missing"},
+        {"form-corrupt",
+         [&](const fs::path& at) {
+             const auto prefix = copy_assets(at);
+             const auto form = at / "assets" / "forms" / "W2815_2.json";
+             fs::resize_file(form, fs::file_size(form) / 2);
+             return prefix;
+         },
+         "", 1, "forms/W2815_2.json", 1, "a form drawing cut in half"},
+        {"printer-fails-at-4",
+         [](const fs::path& at) {
+             fs::create_directories(at / "out" / "004-W2815_4.pdf");
+             return std::string();
+         },
+         "", 1, "004-W2815_4.pdf", 3, "the PDF printer cannot write page 4"},
+        {"cancel-at-3", [](const fs::path&) { return std::string(); }, "--answers ok,ok,cancel", 0,
+         "printed 13 pages, skipped 1", 13, "Cancel at the third prompt skips that page alone"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        const auto at = dir / r.name;
+        fs::create_directories(at);
+        const auto prefix = r.prepare(at);
+        std::string args = r.args;
+        for (auto brace = args.find("{}"); brace != std::string::npos; brace = args.find("{}"))
+            args.replace(brace, 2, at.string());
+        const std::string defaults =
+            (args.find("--settings") == std::string::npos
+                 ? " --settings " + shell_quote(at / "settings")
+                 : "") +
+            (args.find("--out") == std::string::npos ? " --out " + shell_quote(at / "out") : "") +
+            (args.find("--answers") == std::string::npos ? " --yes" : "");
+        const auto result = run(prefix + print + " " + args + defaults + " </dev/null");
+        EXPECT_EQ(result.status, r.status) << result.output;
+        EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
+        EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
+        const auto pages = whole_pages(at / "out");
+        if (r.status == 1 && r.pages > 0) {
+            EXPECT_EQ(int(pages.size()), pages_reported(result.output)) << result.output;
+        }
+        EXPECT_EQ(int(pages.size()), r.pages) << result.output;
+        expect_no_temporaries(at / "settings");
+    }
+}
+
+// SIGINT or SIGTERM while pages print: the page being written is removed, the pages before it
+// stay whole, and the last line says how many there are.
+TEST(print_faults, a_signal_mid_run_keeps_the_printed_pages_and_says_how_many)
+{
+    for (const std::string signal : {"INT", "TERM"}) {
+        SCOPED_TRACE(signal);
+        scratch_dir dir;
+        const auto out = dir / "out";
+        // Job control gives the run its own process group, where SIGINT is not ignored as it is
+        // for a background command of a script.
+        const auto script = dir / "run.sh";
+        write_text(script,
+                   "set -m\nKESTRUN_NO_CUPS=1 " + cli + " print pit36 " +
+                       shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json") +
+                       " --yes --quiet --mode blank --printer PDF --settings " +
+                       shell_quote(dir / "settings") + " --out " + shell_quote(out) +
+                       " &\npid=$!\nfor i in $(seq 3000); do ls " + shell_quote(out) +
+                       "/003-* >/dev/null 2>&1 && break; sleep 0.01; done\nkill -" + signal +
+                       " $pid\nwait $pid\necho status $?\n");
+        const auto result = run("bash " + shell_quote(script));
+        EXPECT_NE(result.output.find("stopped by SIG" + signal + " after printing"),
+                  std::string::npos)
+            << result.output;
+        EXPECT_NE(result.output.find(signal == "INT" ? "status 130" : "status 143"),
+                  std::string::npos)
+            << result.output;
+        const auto pages = whole_pages(out);
+        EXPECT_GE(pages.size(), 3U);
+        EXPECT_EQ(int(pages.size()), pages_reported(result.output)) << result.output;
+    }
+}

@@ -64,4 +64,50 @@ TEST(print_run, gives_the_same_bytes_in_any_folder_time_zone_and_locale)
     }
 }
 
+std::map<std::string, std::vector<std::uint8_t>> pages_under(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), folder).string()] =
+                read_bytes(entry.path());
+    return files;
+}
+
+// Returns printed side by side draw with their own threads' fonts and form drawings: the bytes
+// are those of the same returns printed one at a time, in one process or in separate ones.
+TEST(print_run, gives_the_same_bytes_whatever_the_number_of_workers)
+{
+    const std::string returns[] = {"pit28", "pit36_joint", "pit37", "pit36l"};
+    scratch_dir dir;
+    std::string files;
+    for (const auto& r : returns) {
+        files += " " + shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/" + r + ".json");
+        const auto one =
+            run("KESTRUN_NO_CUPS=1 " + cli + " print " +
+                (r == "pit36_joint" ? std::string("pit36") : r) + " " +
+                shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/" + r + ".json") +
+                " --yes --quiet --mode blank --printer PDF --settings " +
+                shell_quote(dir / "settings") + " --out " + shell_quote(dir / "single" / r));
+        ASSERT_EQ(one.status, 0) << one.output;
+    }
+    const auto reference = pages_under(dir / "single");
+    ASSERT_GT(reference.size(), 40U);
+    for (const char* jobs : {"1", "2", "4"}) {
+        SCOPED_TRACE(std::string("--jobs ") + jobs);
+        const auto out = dir / (std::string("jobs") + jobs);
+        const auto r =
+            run("KESTRUN_NO_CUPS=1 TZ=Asia/Tokyo LC_ALL=pl_PL.UTF-8 " + cli + " batch" + files +
+                " --yes --quiet --mode blank --printer PDF --settings " +
+                shell_quote(dir / "settings") + " --out " + shell_quote(out) + " --jobs " + jobs);
+        ASSERT_EQ(r.status, 0) << r.output;
+        const auto files_now = pages_under(out);
+        ASSERT_EQ(files_now.size(), reference.size());
+        for (const auto& [name, bytes] : reference) {
+            ASSERT_TRUE(files_now.count(name)) << name;
+            EXPECT_TRUE(files_now.at(name) == bytes) << name << " differs";
+        }
+    }
+}
+
 } // namespace

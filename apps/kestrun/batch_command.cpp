@@ -1,0 +1,235 @@
+#include "apps/kestrun/batch_command.h"
+
+#include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/io/json.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace kestrun::cli {
+
+namespace {
+
+struct return_result {
+    std::filesystem::path file;
+    std::filesystem::path folder;
+    int status = 0; // as `kestrun print` would end: 0, 1 or 2
+    int pages = 0;
+    std::string failure;               // the line naming what went wrong
+    std::vector<std::string> warnings; // the dialog's warnings, in order
+};
+
+// The lines of a run's log: the failure is the first line that is not a warning, as print()
+// writes the cause before the line saying how far the run got.
+void read_log(const std::string& log, return_result& r)
+{
+    std::istringstream lines(log);
+    constexpr std::string_view prefix = "kestrun: ", warning = "kestrun: warning: ";
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(warning))
+            r.warnings.push_back(line.substr(warning.size()));
+        else if (r.status != 0 && r.failure.empty())
+            r.failure = line.starts_with(prefix) ? line.substr(prefix.size()) : line;
+    }
+}
+
+void print_one(const print_options& common, return_result& r)
+{
+    try {
+        print_options o = common;
+        o.return_type = return_type_of(r.file);
+        o.source = {r.file, {}};
+        o.out = r.folder;
+        o.quiet = true;
+        std::ostringstream log;
+        print_outcome outcome;
+        r.status = print(o, log, &outcome);
+        r.pages = outcome.printed;
+        read_log(log.str(), r);
+    } catch (const kestrun::error& e) {
+        r.status = e.kind() == error_kind::input ? 2 : 1;
+        r.failure = e.what();
+    } catch (const std::exception& e) {
+        r.status = 1;
+        r.failure = e.what();
+    }
+}
+
+// The progress bar on a terminal: returns done of all, and the pages printed so far.
+class progress {
+public:
+    progress(std::size_t total, bool shown) : m_total(total), m_shown(shown) { draw(); }
+
+    void done(const return_result& r)
+    {
+        const std::lock_guard lock(m_lock);
+        ++m_done;
+        m_pages += r.pages;
+        m_failed += r.status != 0 ? 1 : 0;
+        draw();
+    }
+    void finish() const
+    {
+        if (m_shown)
+            std::cerr << "\n";
+    }
+
+private:
+    void draw() const
+    {
+        if (!m_shown)
+            return;
+        constexpr std::size_t width = 30;
+        const std::size_t filled = m_total == 0 ? width : width * m_done / m_total;
+        std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, '.') << "] "
+                  << m_done << "/" << m_total << " returns, " << m_pages << " pages";
+        if (m_failed != 0)
+            std::cerr << ", " << m_failed << " failed";
+        std::cerr << std::flush;
+    }
+
+    std::mutex m_lock;
+    std::size_t m_total, m_done = 0, m_failed = 0;
+    int m_pages = 0;
+    bool m_shown;
+};
+
+std::string padded(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+} // namespace
+
+CLI::App* add_batch_command(CLI::App& app, batch_options& b)
+{
+    auto& p = b.print;
+    auto* cmd = app.add_subcommand(
+        "batch", "print many returns, each through its own return's dialog into its own folder "
+                 "under --out (--out DIR: DIR/<file stem>/NNN-*.pdf), several at once");
+    cmd->add_option("returns", b.returns,
+                    "the return files (JSON): rek28 makes a PIT-28, else rekzez.rodz_zez 0, 1, "
+                    "2 a PIT-36, PIT-37, PIT-36L")
+        ->required();
+    cmd->add_option("--jobs,-j", b.jobs, "returns printed at once (default: one per core)")
+        ->check(CLI::PositiveNumber);
+    cmd->add_option("--mode", p.mode, "blank or preprinted");
+    cmd->add_option("--uncheck", p.uncheck, "page boxes to uncheck")->delimiter(',');
+    cmd->add_option("--check", p.check, "page boxes to check")->delimiter(',');
+    cmd->add_flag("--toggle-all", p.toggle_all, "press \"zmiana wszystkich\"");
+    cmd->add_option("--printer", p.printer, "the printer for every return");
+    cmd->add_option("--out", p.out, "the folder holding one folder per return (default: .)");
+    cmd->add_flag("--replace", p.replace, "remove the pages of an earlier run first");
+    cmd->add_option("--settings", p.settings, "the folder of zbster and the margin tables");
+    auto* yes = cmd->add_flag("--yes", p.yes, "answer OK to every prompt");
+    yes->excludes(cmd->add_option("--answers", p.answers, "the prompts' answers, then OK"));
+    cmd->add_flag("--quiet", p.quiet, "no progress bar");
+    return cmd;
+}
+
+std::string return_type_of(const std::filesystem::path& return_file)
+{
+    const auto doc = io::read_json_file(return_file, io::document_limit, "return file");
+    const auto origin = return_file.string() + ": ";
+    if (!doc.is_object())
+        throw input_error(origin + "a return file is a JSON object");
+    if (doc.contains("rek28"))
+        return "pit28";
+    int kind = 0;
+    if (const auto z = doc.find("rekzez"); z != doc.end() && z->is_object())
+        if (const auto k = z->find("rodz_zez"); k != z->end()) {
+            if (!k->is_number_integer() || *k < 0 || *k > 2)
+                throw input_error(origin + "rekzez.rodz_zez: " + k->dump() +
+                                  " is no return type (0 PIT-36, 1 PIT-37, 2 PIT-36L)");
+            kind = k->get<int>();
+        }
+    static constexpr const char* types[] = {"pit36", "pit37", "pit36l"};
+    return types[kind];
+}
+
+int batch(const batch_options& b)
+{
+    if (!b.print.yes && b.print.answers.empty())
+        throw input_error("batch: the prompts need answers: give --yes or --answers ok,cancel,...");
+    // Each return prints into the folder of its file's stem; two of one stem would share it.
+    std::vector<return_result> results(b.returns.size());
+    std::map<std::filesystem::path, std::filesystem::path> by_folder;
+    for (std::size_t i = 0; i < b.returns.size(); ++i) {
+        auto& r = results[i];
+        r.file = b.returns[i];
+        r.folder = b.print.out / r.file.stem();
+        const auto [it, fresh] = by_folder.emplace(r.folder, r.file);
+        if (!fresh)
+            throw input_error("batch: " + it->second.string() + " and " + r.file.string() +
+                              " would both print into " + r.folder.string());
+    }
+
+    const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
+    const auto workers = std::min<std::size_t>(b.jobs != 0 ? b.jobs : cores,
+                                               std::max<std::size_t>(results.size(), 1));
+    progress bar(results.size(), !b.print.quiet && ::isatty(STDERR_FILENO) != 0);
+    const auto start = std::chrono::steady_clock::now();
+    std::atomic<std::size_t> next{0};
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t w = 0; w < workers; ++w)
+            threads.emplace_back([&] {
+                for (auto i = next++; i < results.size(); i = next++) {
+                    print_one(b.print, results[i]);
+                    bar.done(results[i]);
+                }
+            });
+    }
+    bar.finish();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+
+    std::size_t name_width = 6;
+    for (const auto& r : results)
+        name_width = std::max(name_width, r.file.string().size());
+    std::cout << padded("return", name_width) << "  pages  result\n";
+    int pages = 0, failed = 0;
+    for (const auto& r : results) {
+        char count[16];
+        std::snprintf(count, sizeof count, "%5d", r.pages);
+        std::cout << padded(r.file.string(), name_width) << "  " << count << "  "
+                  << (r.status == 0 ? "printed into " + r.folder.string() : "failed: " + r.failure)
+                  << "\n";
+        pages += r.pages;
+        failed += r.status != 0 ? 1 : 0;
+    }
+    finish_standard_output();
+    for (const auto& r : results) {
+        for (const auto& w : r.warnings)
+            std::cerr << "kestrun: " << r.file.string() << ": warning: " << w << "\n";
+        // A fault in the file itself already starts with the file's name.
+        if (r.status != 0)
+            std::cerr << "kestrun: "
+                      << (r.failure.starts_with(r.file.string()) ? "" : r.file.string() + ": ")
+                      << r.failure << "\n";
+    }
+    char rate[96];
+    std::snprintf(rate, sizeof rate, "%d pages in %.2f s (%.1f pages/s, %zu worker%s)", pages,
+                  took.count(), took.count() > 0 ? pages / took.count() : 0.0, workers,
+                  workers == 1 ? "" : "s");
+    if (failed != 0) {
+        std::cerr << "kestrun: " << failed << " of " << results.size()
+                  << " returns failed; the others printed " << rate << "\n";
+        return 1;
+    }
+    std::cerr << "kestrun: printed " << results.size() << " returns, " << rate << "\n";
+    return 0;
+}
+
+} // namespace kestrun::cli

@@ -1,0 +1,127 @@
+// `kestrun batch`: every return through its own dialog into its own folder, the return type
+// read from the file, a failing return named without stopping the others.
+
+#include "tests/support/cli_probe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kestrun::printing::probe::run;
+using kestrun::printing::probe::scratch_dir;
+using kestrun::testing::cli;
+using kestrun::testing::shell_quote;
+
+const fs::path examples = fs::path(KESTRUN_SOURCE_DIR) / "examples";
+
+void write_text(const fs::path& p, const std::string& text)
+{
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+std::vector<std::string> pages_in(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// "PAGES RESULT" of the summary row of `file`: "14 printed".
+std::string summary_row(const std::string& output, const std::string& file)
+{
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with(file + " ")) {
+            std::istringstream row(line.substr(file.size()));
+            std::string pages, result;
+            row >> pages >> result;
+            return pages + " " + result;
+        }
+    return {};
+}
+
+std::string batch(const std::string& args, const fs::path& dir)
+{
+    return "KESTRUN_NO_CUPS=1 " + cli + " batch " + args + " --yes --mode blank --printer PDF " +
+           "--settings " + shell_quote(dir / "settings") + " --out " + shell_quote(dir / "out");
+}
+
+TEST(batch, each_return_prints_through_its_own_dialog_and_a_failure_stops_no_other)
+{
+    scratch_dir dir;
+    write_text(dir / "broken.json", R"({"rekzez": )");
+    write_text(dir / "kind5.json", R"({"rekzez": {"rodz_zez": 5}})");
+    struct row {
+        std::string file;
+        std::string first_page; // empty: the return fails
+        std::string says;
+        const char* why;
+    };
+    const row rows[] = {
+        {(examples / "pit28.json").string(), "001-W2815_1.pdf", "", "rek28 makes a PIT-28"},
+        {(examples / "pit36_joint.json").string(), "001-W36151.pdf", "", "rodz_zez 0: PIT-36"},
+        {(examples / "pit37.json").string(), "001-W37151.pdf", "", "rodz_zez 1: PIT-37"},
+        {(examples / "pit36l.json").string(), "001-W36l15_1.pdf", "", "rodz_zez 2: PIT-36L"},
+        {(dir / "broken.json").string(), "", "broken.json: not valid JSON", "a broken file"},
+        {(dir / "kind5.json").string(), "", "rekzez.rodz_zez: 5 is no return type",
+         "an unknown return type"},
+    };
+    std::string files;
+    for (const auto& r : rows)
+        files += " " + shell_quote(r.file);
+    const auto result = run(batch(files, dir.path()) + " --jobs 2");
+    EXPECT_EQ(result.status, 1) << result.output;
+    EXPECT_NE(result.output.find("2 of 6 returns failed"), std::string::npos) << result.output;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        const auto pages = pages_in(dir / "out" / fs::path(r.file).stem());
+        if (r.first_page.empty()) {
+            EXPECT_TRUE(pages.empty());
+            EXPECT_NE(result.output.find("kestrun: " + r.file), std::string::npos) << result.output;
+            EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
+            continue;
+        }
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(pages.front(), r.first_page);
+        // The summary row: the file, its page count, where it printed.
+        EXPECT_EQ(summary_row(result.output, r.file), std::to_string(pages.size()) + " printed")
+            << result.output;
+    }
+}
+
+TEST(batch, refuses_before_printing_what_it_cannot_do)
+{
+    scratch_dir dir;
+    fs::create_directories(dir / "a");
+    fs::create_directories(dir / "b");
+    fs::copy_file(examples / "pit37.json", dir / "a" / "r.json");
+    fs::copy_file(examples / "pit37.json", dir / "b" / "r.json");
+    struct row {
+        std::string command;
+        std::string says;
+        const char* why;
+    };
+    const row rows[] = {
+        {batch(shell_quote(dir / "a" / "r.json") + " " + shell_quote(dir / "b" / "r.json"),
+               dir.path()),
+         "would both print into", "two returns of one stem would share a folder"},
+        {"KESTRUN_NO_CUPS=1 " + cli + " batch " + shell_quote(dir / "a" / "r.json") + " --out " +
+             shell_quote(dir / "out") + " </dev/null",
+         "the prompts need answers", "no one answers the prompts"},
+        {batch(shell_quote(dir / "a" / "r.json"), dir.path()) + " --jobs 0", "--jobs",
+         "no workers"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        const auto result = run(r.command);
+        EXPECT_EQ(result.status, 2) << result.output;
+        EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
+        EXPECT_FALSE(fs::exists(dir / "out" / "r"));
+    }
+}
+
+} // namespace
