@@ -47,32 +47,40 @@ private:
     std::filesystem::path m_path;
 };
 
-// Every job the run opens, on whichever printer the dialog holds, goes into the one document;
-// the printer is left as the call found it.
-class jobs_into_document {
+// The run prints on the built-in PDF printer, every job into the one document; the printer's
+// folder is left as the call found it, and the document goes with the call whatever ends it.
+class run_into_document {
 public:
-    jobs_into_document(printing::render_target& document, const std::filesystem::path& folder)
+    run_into_document(const std::filesystem::path& pdf, const std::filesystem::path& folder)
         : m_printer(*vcl::Printer()), m_folder(m_printer.OutputFolder())
     {
+        vcl::OfferOnlyTheBuiltInPrinters();
         m_printer.SetOutputFolder(folder);
-        m_previous = m_printer.SetDeviceOpener([&document](const printing::printer_device&,
-                                                           const std::string&,
-                                                           const std::filesystem::path&) {
-            return printing::make_document_job(document);
-        });
+        m_printer.SetRunDocument(printing::make_pdf_target(pdf), pdf);
     }
-    ~jobs_into_document()
+    ~run_into_document()
     {
-        m_printer.SetDeviceOpener(std::move(m_previous));
+        bool spoiled = false;
+        m_printer.TakeRunDocument(spoiled);
         m_printer.SetOutputFolder(m_folder);
     }
-    jobs_into_document(const jobs_into_document&) = delete;
-    jobs_into_document& operator=(const jobs_into_document&) = delete;
+    run_into_document(const run_into_document&) = delete;
+    run_into_document& operator=(const run_into_document&) = delete;
+
+    // The document once the run is over; throws when a job of it stopped halfway.
+    std::unique_ptr<printing::render_target> take(const std::filesystem::path& pdf)
+    {
+        bool spoiled = false;
+        auto document = m_printer.TakeRunDocument(spoiled);
+        if (spoiled)
+            throw render_error(pdf.string() +
+                               ": a print job stopped halfway, so the document is not written");
+        return document;
+    }
 
 private:
     vcl::TPrinter& m_printer;
     std::filesystem::path m_folder;
-    vcl::TPrinter::device_opener m_previous;
 };
 
 print_summary print_to_document(const std::filesystem::path& return_json,
@@ -90,8 +98,7 @@ print_summary print_to_document(const std::filesystem::path& return_json,
         settings.settings_folder.empty() ? scratch.path() / "settings" : settings.settings_folder;
     host::load_settings(settings_folder, state);
 
-    auto document = printing::make_pdf_target(pdf);
-    const jobs_into_document redirect(*document, scratch.path());
+    run_into_document run(pdf, scratch.path());
     std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings_folder));
     print_summary summary{std::string(dialog->ReturnName()), 0};
     dialog_choices choices;
@@ -100,7 +107,8 @@ print_summary print_to_document(const std::filesystem::path& return_json,
         act(*dialog, choices, plan(*dialog, choices));
     });
     dialog->ShowModal();
-    if (document->pages() == 0)
+    const auto document = run.take(pdf);
+    if (!document || document->pages() == 0)
         throw input_error(summary.return_name +
                           ": no page went to the PDF (the print-port flag "
                           "rekster.dr_port sends pre-printed pages to the host's port)");

@@ -228,6 +228,8 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
             throw io_error("--trace " + o.trace->string() + ": cannot write the trace");
     };
 
+    if (o.printer && *o.printer == printing::pdf_printer_name)
+        vcl::OfferOnlyTheBuiltInPrinters();
     auto* printer = vcl::Printer();
     printer->SetOutputFolder(o.out);
     install_printer_job_opener();

@@ -172,10 +172,6 @@ std::unique_ptr<render_target> make_png_target(std::filesystem::path file, doubl
 // shown before any paper is used); the target must not outlive `png`.
 std::unique_ptr<render_target> make_png_memory_target(std::vector<std::uint8_t>& png,
                                                       double dpi = 120.0);
-// A print job whose pages go into `document`, a target that outlives the job: the jobs of a
-// print run opened this way make one document, page after page. Finishing such a job completes
-// nothing; the document's owner finishes the document once the run is done.
-std::unique_ptr<render_target> make_document_job(render_target& document);
 // One text line per operation, for tests.
 std::unique_ptr<render_target> make_recording_target(std::vector<std::string>& log);
 

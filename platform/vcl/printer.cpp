@@ -112,6 +112,11 @@ TPrinter* Printer()
     return &the_printer;
 }
 
+void OfferOnlyTheBuiltInPrinters()
+{
+    the_printer.SetDevices(printing::name_devices({}));
+}
+
 void TPrinter::SetDevices(std::vector<printing::printer_device> devices)
 {
     m_discovered = true;

@@ -102,6 +102,10 @@ private:
 // The application's printer, one for each thread that prints (a print run keeps to its thread);
 // the printer list is discovered on first use.
 TPrinter* Printer();
+// This thread's printer offers the built-in printers alone, without asking CUPS for its
+// destinations: for a run that names a built-in printer, which then neither waits for a CUPS
+// server nor loads libcups.
+void OfferOnlyTheBuiltInPrinters();
 
 // The platform's printer-selection dialog. Execute lets the user choose among Printer()'s
 // printers; a confirmed choice becomes the printer in use.
