@@ -105,8 +105,17 @@ public:
         // The backend may run as the server's unprivileged user.
         fs::permissions(out, fs::perms::all);
         fs::permissions(m_root / "queues", fs::perms::all);
-        const auto r = run(env() + "lpadmin -p " + name + " -E -v keep:" + out.string() + " " +
-                           options + " 2>&1");
+        // A server that just started, or is busy with a slow (sanitized) client, may drop the
+        // first connections: lpadmin then says it cannot connect, and is tried again.
+        const auto command =
+            env() + "lpadmin -p " + name + " -E -v keep:" + out.string() + " " + options + " 2>&1";
+        auto r = run(command);
+        for (int i = 0;
+             i < 50 && r.status != 0 && r.output.find("Unable to connect") != std::string::npos;
+             ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            r = run(command);
+        }
         EXPECT_EQ(r.status, 0) << r.output;
         return out;
     }
