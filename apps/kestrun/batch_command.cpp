@@ -104,6 +104,40 @@ private:
     bool m_shown;
 };
 
+// A file name as one line of a message: control characters (a newline in a name) as \xNN.
+std::string printable(const std::string& name)
+{
+    std::string out;
+    for (const unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+// The folder a return prints into is named after its file, so that name must be a plain name
+// inside --out: "..json" or "...json" would otherwise print into --out itself or its parent,
+// and --replace would remove another run's pages there.
+std::filesystem::path return_folder(const std::filesystem::path& out,
+                                    const std::filesystem::path& file)
+{
+    const auto stem = file.stem().string();
+    const bool plain = !stem.empty() && stem != "." && stem != ".." &&
+                       std::none_of(stem.begin(), stem.end(), [](unsigned char c) {
+                           return c < 0x20 || c == 0x7f || c == '/' || c == '\\';
+                       });
+    if (!plain)
+        throw input_error("batch: " + printable(file.string()) + ": \"" + printable(stem) +
+                          "\" is no plain folder name to print into inside --out (a return "
+                          "prints into the folder named after its file less its extension)");
+    return out / stem;
+}
+
 std::string padded(std::string text, std::size_t width)
 {
     if (text.size() < width)
@@ -169,7 +203,7 @@ int batch(const batch_options& b)
     for (std::size_t i = 0; i < b.returns.size(); ++i) {
         auto& r = results[i];
         r.file = b.returns[i];
-        r.folder = b.print.out / r.file.stem();
+        r.folder = return_folder(b.print.out, r.file);
         const auto [it, fresh] = by_folder.emplace(r.folder, r.file);
         if (!fresh)
             throw input_error("batch: " + it->second.string() + " and " + r.file.string() +

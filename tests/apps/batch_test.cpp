@@ -124,4 +124,37 @@ TEST(batch, refuses_before_printing_what_it_cannot_do)
     }
 }
 
+// The folder of a return is named after its file, and a name that is no plain folder name
+// ("..json", "...json", a newline) would print outside --out and let --replace remove another
+// run's pages there: such a file is refused before anything prints and nothing is removed.
+TEST(batch, prints_nowhere_outside_its_folder_whatever_the_file_is_named)
+{
+    scratch_dir dir;
+    const auto out = dir / "v" / "sub";
+    fs::create_directories(out);
+    const fs::path sentinels[] = {dir / "001-W36151.pdf", dir / "v" / "001-W36151.pdf",
+                                  out / "001-W36151.pdf"};
+    for (const auto& s : sentinels)
+        write_text(s, "another run's page");
+    for (const std::string name : {"...json", "..json", "a\nb.json", "a\\b.json"}) {
+        SCOPED_TRACE(name);
+        fs::copy_file(examples / "pit37.json", dir / name, fs::copy_options::overwrite_existing);
+        const auto result = run("KESTRUN_NO_CUPS=1 " + cli + " batch " + shell_quote(dir / name) +
+                                " --yes --printer PDF --replace --settings " +
+                                shell_quote(dir / "settings") + " --out " + shell_quote(out));
+        EXPECT_EQ(result.status, 2) << result.output;
+        EXPECT_NE(result.output.find("is no plain folder name"), std::string::npos)
+            << result.output;
+        EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
+        for (const auto& s : sentinels)
+            EXPECT_TRUE(fs::exists(s)) << s;
+        EXPECT_EQ(pages_in(dir / "v"), (std::vector<std::string>{"001-W36151.pdf", "sub"}));
+    }
+    // ".json" is a plain (hidden) name: it prints inside --out.
+    fs::copy_file(examples / "pit37.json", dir / ".json");
+    const auto result = run(batch(shell_quote(dir / ".json"), dir.path()));
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_TRUE(fs::exists(dir / "out" / ".json" / "001-W37151.pdf"));
+}
+
 } // namespace
