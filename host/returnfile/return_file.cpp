@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/io/files.h"
 #include "platform/io/json.h"
+#include "platform/io/names.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -221,7 +222,13 @@ void load_record(const json& object, const record_layout& layout, std::uint8_t* 
         const std::string field_path = member_path(path, key);
         const field_def* f = layout.find(key);
         if (f == nullptr) {
-            faults.check([&] { throw input_error(field_path + ": unknown field"); });
+            faults.check([&] {
+                std::vector<std::string> names;
+                for (const auto& known : layout.fields) {
+                    names.emplace_back(known.name);
+                }
+                throw input_error(field_path + ": unknown field" + io::did_you_mean(key, names));
+            });
             continue;
         }
         if (f->is_alias()) {
@@ -307,7 +314,13 @@ void load_globals_and_records(const json& root, host_state& state, fault_list& f
                 state.set_dr_zez_ref(value.get<bool>());
             });
         } else {
-            faults.check([&] { throw input_error(key + ": unknown key"); });
+            faults.check([&] {
+                std::vector<std::string> names{"wsp_z_malz", "nr_zez_refer", "dr_zez_ref"};
+                for (const record_id record : all_records) {
+                    names.emplace_back(record_name(record));
+                }
+                throw input_error(key + ": unknown key" + io::did_you_mean(key, names));
+            });
         }
     }
 }
