@@ -28,7 +28,8 @@ void finish_standard_output()
                        (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
-host::host_state load_return(const return_source& source)
+host::host_state load_return(const return_source& source,
+                             const std::optional<std::filesystem::path>& globals)
 try {
     host::host_state state;
     if (source.file)
@@ -39,6 +40,8 @@ try {
             throw input_error("--image " + given + ": expected NAME=FILE");
         host::load_image(given.substr(0, eq), given.substr(eq + 1), state);
     }
+    if (globals)
+        host::load_globals_file(*globals, state);
     return state;
 } catch (const error& e) {
     // A return that cannot be read is bad input, whatever failed underneath.
@@ -220,12 +223,12 @@ int encode(const std::filesystem::path& return_file, const std::filesystem::path
     return 0;
 }
 
-int decode(const return_source& source)
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals)
 {
     if (source.images.empty())
         throw input_error("decode: give the packed record images as --image NAME=FILE (rek28, "
                           "rekzez, rek_uz, pit28_zal, rekster)");
-    auto state = load_return(source);
+    auto state = load_return(source, globals);
     std::cout << host::to_return_json(state);
     finish_standard_output();
     return 0;

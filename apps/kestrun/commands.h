@@ -18,9 +18,11 @@ struct return_source {
     std::vector<std::string> images;
 };
 
-// The host state of a return: the return file, then each image replacing its record. A return
-// that cannot be read is bad input (kestrun::error, kind input).
-host::host_state load_return(const return_source& source);
+// The host state of a return: the return file, then each image replacing its record, then the
+// globals file (as encode writes it) replacing the globals. A return that cannot be read is bad
+// input (kestrun::error, kind input).
+host::host_state load_return(const return_source& source,
+                             const std::optional<std::filesystem::path>& globals = {});
 
 // Flushes the standard output; a write that failed (a full device, a closed pipe) throws
 // kestrun::error (io), so the output is never lost with a report of success.
@@ -45,6 +47,6 @@ int page(const std::string& class_name, const return_source& source,
          const page_parameters& parameters, const std::filesystem::path& out,
          const std::optional<std::string>& prepare = {});
 int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir);
-int decode(const return_source& source);
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals);
 
 } // namespace kestrun::cli

@@ -480,6 +480,13 @@ ordered globals_json(const host_state& state)
     return out;
 }
 
+void copy_globals(const host_state& from, host_state& to)
+{
+    to.wsp_z_malz_mut() = from.wsp_z_malz();
+    to.set_nr_zez_refer(from.nr_zez_refer());
+    to.set_dr_zez_ref(from.dr_zez_ref());
+}
+
 } // namespace
 
 void load_return_json(std::string_view text, host_state& state, std::string_view origin)
@@ -493,15 +500,34 @@ void load_return_json(std::string_view text, host_state& state, std::string_view
     for (const record_id id : all_records) {
         std::ranges::copy(loaded.bytes(id), state.bytes(id).begin());
     }
-    state.wsp_z_malz_mut() = loaded.wsp_z_malz();
-    state.set_nr_zez_refer(loaded.nr_zez_refer());
-    state.set_dr_zez_ref(loaded.dr_zez_ref());
+    copy_globals(loaded, state);
 }
 
 void load_return_file(const std::filesystem::path& path, host_state& state)
 {
     load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
                      path.string());
+}
+
+void load_globals_file(const std::filesystem::path& path, host_state& state)
+{
+    const std::string origin = path.string();
+    json root =
+        io::parse_json(io::read_text_file(path, io::document_limit, "globals file"), origin);
+    host_state loaded;
+    fault_list faults;
+    for (const record_id id : all_records) {
+        const std::string name(record_name(id));
+        if (root.is_object() && root.erase(name) > 0) {
+            faults.check([&] {
+                throw input_error(name + ": a globals file holds only wsp_z_malz, nr_zez_refer and "
+                                         "dr_zez_ref; a record comes as its image");
+            });
+        }
+    }
+    load_globals_and_records(root, loaded, faults);
+    faults.throw_if_any(origin);
+    copy_globals(loaded, state);
 }
 
 void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image, host_state& state)
