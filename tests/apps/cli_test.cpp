@@ -8,12 +8,7 @@
 
 namespace {
 
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
-using kestrun::testing::write_text;
+using namespace kestrun::testing;
 
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
 

@@ -7,10 +7,7 @@
 
 namespace {
 
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 const std::filesystem::path source = KESTRUN_SOURCE_DIR;
 

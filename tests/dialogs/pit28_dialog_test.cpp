@@ -10,12 +10,7 @@
 
 namespace {
 
-using kestrun::testing::box;
-using kestrun::testing::dialog_rig;
-using kestrun::testing::every_page;
-using kestrun::testing::mode;
-using kestrun::testing::only;
-using kestrun::testing::prompts;
+using namespace kestrun::testing;
 using strings = std::vector<std::string>;
 
 // Switches to blank paper, if not on it already, and prints.

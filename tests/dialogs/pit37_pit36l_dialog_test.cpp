@@ -11,12 +11,7 @@
 
 namespace {
 
-using kestrun::testing::dialog_rig;
-using kestrun::testing::every_page;
-using kestrun::testing::mode;
-using kestrun::testing::only;
-using kestrun::testing::printed;
-using kestrun::testing::prompts;
+using namespace kestrun::testing;
 using kestrun::vcl::IDCANCEL;
 using kestrun::vcl::IDOK;
 using strings = std::vector<std::string>;
