@@ -1,6 +1,7 @@
 // The toolkit stand-in: what a user's clicks do to the controls, how a modal form opens and
 // closes, the message box's answerers and the printer object.
 
+#include "platform/error.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/printer.h"
