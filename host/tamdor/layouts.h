@@ -794,6 +794,9 @@ static_assert(rekzez_layout.size == 9033 && layout_fault(rekzez_layout).empty())
 static_assert(twin_fault(rekzez_layout).empty());
 static_assert(rek_uz_layout.size == 54 && layout_fault(rek_uz_layout).empty());
 static_assert(rekster_layout.size == 1024 && layout_fault(rekster_layout).empty());
+static_assert(layout_fault(rek28_sp_layout).empty() && layout_fault(obdar_layout).empty());
+static_assert(layout_fault(dziecko_layout).empty() && layout_fault(pitb_layout).empty());
+static_assert(layout_fault(pitb_dg_layout).empty() && layout_fault(pitb_sp_layout).empty());
 // Element k of the PIT-28/B partnerships starts at 1365 + 854k, child k at 4786 + 100k.
 static_assert(rek28_layout["sp"].offset + rek28_sp_layout.size == 1365 + 854 * 2);
 static_assert(rekzez_layout["dziecko"].offset + dziecko_layout.size == 4786 + 100 * 2);

@@ -43,12 +43,4 @@ private:
     std::vector<TComponent*> m_owned;
 };
 
-// Free an object and null the variable that held it, as the toolkit's FreeAndNil does.
-template <class T> void FreeAndNil(T*& p)
-{
-    T* doomed = p;
-    p = nullptr;
-    delete doomed;
-}
-
 } // namespace kestrun::vcl

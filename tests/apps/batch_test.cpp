@@ -8,17 +8,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 const fs::path examples = fs::path(KESTRUN_SOURCE_DIR) / "examples";
-
-void write_text(const fs::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
 
 std::vector<std::string> pages_in(const fs::path& folder)
 {

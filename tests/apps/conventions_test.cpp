@@ -9,11 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
-using kestrun::testing::write_text;
+using namespace kestrun::testing;
 
 const std::string examples = std::string(KESTRUN_SOURCE_DIR) + "/examples/";
 
@@ -155,28 +151,3 @@ TEST(cli_page, prepare_pit28_shows_the_attachment_as_print_pit28_prints_it)
 }
 
 } // namespace
-
-// The README's commands and the example script must write PDFs where they say, whatever
-// printer the platform has as its default: each print command names the built-in printer.
-TEST(cli_docs, every_print_command_shown_names_the_built_in_printer)
-{
-    for (const char* doc : {"README.md", "scripts/example.sh"}) {
-        SCOPED_TRACE(doc);
-        std::ifstream in(std::string(KESTRUN_SOURCE_DIR) + "/" + doc);
-        int commands = 0;
-        std::string command;
-        for (std::string line; std::getline(in, line);) {
-            command += line;
-            if (line.ends_with("\\"))
-                continue;
-            const bool synopsis = command.find('{') != std::string::npos;
-            if (command.find("kestrun print ") != std::string::npos && !synopsis &&
-                command.find("--yes") != std::string::npos) {
-                ++commands;
-                EXPECT_NE(command.find("--printer PDF"), std::string::npos) << command;
-            }
-            command.clear();
-        }
-        EXPECT_GT(commands, 0);
-    }
-}

@@ -9,16 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::read_bytes;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
-
-void write_text(const fs::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
+using namespace kestrun::testing;
 
 TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
 {

@@ -9,11 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::read_bytes;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 const std::string examples = std::string(KESTRUN_SOURCE_DIR) + "/examples/";
 

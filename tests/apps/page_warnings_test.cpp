@@ -9,10 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 // A house number of ten wide characters, within the record's capacity, and an amount above
 // 999 999,99 in a narrow column.

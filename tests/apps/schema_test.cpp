@@ -7,10 +7,7 @@
 
 namespace {
 
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 const std::filesystem::path source = KESTRUN_SOURCE_DIR;
 
@@ -105,28 +102,6 @@ TEST(return_schema, refuses_what_the_loader_refuses)
                                 shell_quote(probe.dir.path() / "images"));
         EXPECT_EQ(loaded.status, 2) << "the loader refuses it too: " << loaded.output;
     }
-}
-
-TEST(return_schema, states_capacity_count_and_box_of_each_key)
-{
-    schema_probe probe;
-    const auto& defs = probe.document.at("$defs");
-    const auto& nazw = defs.at("rek28").at("properties").at("nazw");
-    EXPECT_EQ(nazw.at("maxLength"), 50);
-    EXPECT_EQ(nazw.at("description"),
-              "nazwisko — taxpayer surname; PIT-28 page 1 box 7; text of at most 50 Windows-1250 "
-              "characters");
-    const auto spouse = defs.at("rekzez").at("properties").at("nazw_m").at("description");
-    EXPECT_TRUE(spouse.get<std::string>().starts_with("nazwisko (małżonek) — ")) << spouse;
-    EXPECT_EQ(defs.at("rek28").at("properties").at("przdg").at("maxItems"), 7);
-    const auto& zr = defs.at("rekzez").at("properties").at("zr");
-    EXPECT_EQ(zr.at("maxItems"), 9);
-    EXPECT_EQ(zr.at("items").at("maxItems"), 4);
-    EXPECT_EQ(defs.at("rekzez").at("properties").at("obdar").at("items").at("$ref"),
-              "#/$defs/obdar");
-    for (const char* global : {"wsp_z_malz", "nr_zez_refer", "dr_zez_ref", "pit28_zal"})
-        EXPECT_TRUE(probe.document.at("properties").contains(global)) << global;
-    EXPECT_EQ(probe.document.at("additionalProperties"), false);
 }
 
 } // namespace

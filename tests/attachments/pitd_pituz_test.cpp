@@ -1,6 +1,5 @@
 // PIT/D pages 1 and 2 and PIT/UZ: the spouses' requests printed row by row by their own flags,
-// the kind of expenses, the amounts printed also when zero, the kind of return on PIT/UZ, and
-// the spouse's identification under the joint test there and on PIT-2K.
+// the kind of expenses, the amounts printed also when zero and the kind of return on PIT/UZ.
 
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
@@ -13,30 +12,6 @@ using kestrun::host::host_state;
 using kestrun::test::rekzez_builder;
 using kestrun::test::spouses;
 using kestrun::testing::fill_page;
-
-TEST(pitd_pituz_pit2k, spouse_identification_needs_joint_taxation)
-{
-    for (const char* page : {"TF_wd15_1", "TF_wuz15_1", "TF_w2k15_1"}) {
-        for (bool joint : {true, false}) {
-            SCOPED_TRACE(std::string(page) + (joint ? " joint" : " not joint"));
-            host_state h = spouses(joint).integer("rok", 2015);
-            auto f = fill_page(page, h);
-            EXPECT_EQ(f["QRL_nip"].caption, "5 2 6 - 1 0 4 - 0 8 - 2 8");
-            EXPECT_TRUE(f["QRL_kas_pes"].enabled);
-            EXPECT_EQ(f["QRL_nip1"].caption, joint ? "7 6 0 9 0 2 1 1 2 8 8" : "");
-            EXPECT_EQ(f["QRL_nip1"].enabled, joint);
-            EXPECT_EQ(f["QRL_kas_nip1"].enabled, joint) << "spouse by PESEL: NIP struck out";
-            EXPECT_FALSE(f["QRL_kas_pes1"].enabled);
-            EXPECT_EQ(f["QRL_nazw"].caption, "Wiśniewski");
-            EXPECT_EQ(f["QRL_dur"].caption, "18-03-1974");
-            EXPECT_EQ(f["QRL_nazw1"].caption, joint ? "Wiśniewska" : "");
-            EXPECT_EQ(f["QRL_im1"].caption, joint ? "Małgorzata" : "");
-            EXPECT_EQ(f["QRL_dur1"].caption, joint ? "02-09-1976" : "");
-        }
-    }
-    host_state h = spouses(true).integer("rok", 2015);
-    EXPECT_EQ(fill_page("TF_wd15_1", h)["QRL_rok"].caption, "2 0 1 5");
-}
 
 // One request block: its page, its two flags and the record fields of its four boxes.
 struct request_block {

@@ -1,5 +1,5 @@
 // PIT-2K: the kind of investment, the amounts and the plain years. The spouse's identification
-// is checked with PIT/D's.
+// is the shared convention checked on PIT/O page 1.
 
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"

@@ -16,9 +16,11 @@
 #include "platform/vcl/trace.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -227,6 +229,51 @@ inline std::vector<std::string> printed(const dialog_rig& rig)
     std::vector<std::string> out;
     for (const auto& l : rig.pages.empty() ? rig.direct : rig.pages)
         out.push_back(normalised(l));
+    return out;
+}
+
+// The pages a dialog prints with every box checked and every step's condition met, one PIT-28/B
+// attachment and one PIT/B sheet per person, read from its catalogue: `persons` is 2 on a joint
+// return. A person's PIT/B sheet prints both its pages before the next person's.
+inline std::vector<std::string> every_page(const print_catalogue& catalogue, int persons)
+{
+    std::vector<std::string> out;
+    const auto add = [&](const print_step& s, std::array<int, 3> args) {
+        std::string line(s.page_class());
+        const auto n = static_cast<std::size_t>(s.direct.argument_count());
+        for (const auto& [name, value] : s.direct.parameters(std::span(args).first(n)))
+            line += " " + name + "=" + std::to_string(value);
+        out.push_back(normalised(line));
+    };
+    const auto steps = catalogue.steps;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].repeat != print_repeat::per_pitb_sheet) {
+            if (steps[i].person() <= persons)
+                add(steps[i], steps[i].repeat == print_repeat::per_pit28b ? std::array{1, 0, 0}
+                                                                          : steps[i].args);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < steps.size() && steps[end].repeat == print_repeat::per_pitb_sheet)
+            ++end;
+        for (int p = 1; p <= persons; ++p)
+            for (std::size_t j = i; j < end; ++j)
+                add(steps[j], {p, 1, 1});
+        i = end - 1;
+    }
+    return out;
+}
+
+// The host tables a catalogue's run loads, as the trace's "tables" events show them.
+inline std::vector<std::string> tables_of(const print_catalogue& catalogue)
+{
+    std::vector<std::string> out;
+    for (const auto& t : catalogue.tables)
+        out.push_back(vcl::trace::event{
+            {"op", t.kind == host_table::margins ? "czyt_marg" : "czyt_odlcz"},
+            {"name", t.name},
+            {"count",
+             t.count}}.dump());
     return out;
 }
 

@@ -10,11 +10,7 @@
 
 namespace {
 
-using kestrun::testing::box;
-using kestrun::testing::dialog_rig;
-using kestrun::testing::mode;
-using kestrun::testing::only;
-using kestrun::testing::prompts;
+using namespace kestrun::testing;
 using strings = std::vector<std::string>;
 
 // Switches to blank paper, if not on it already, and prints.
@@ -36,10 +32,7 @@ TEST(pit28_dialog, page_table_order_with_every_attachment)
     rig.every_attachment(1);
     auto d = rig.open();
     EXPECT_EQ(rig.show(*d, print_blank), 1);
-    EXPECT_EQ(rig.pages,
-              (strings{"TF_w2815_1", "TF_w2815_2", "TF_w2815_3", "TF_w2815_4", "TF_w28a15_1",
-                       "TF_w28b15_1 nrsp=1", "TF_w28b15_2 nrsp=2", "TF_wo15_1", "TF_wo15_2",
-                       "TF_wd15_1", "TF_wd15_2", "TF_w2k15_1"}));
+    EXPECT_EQ(kestrun::testing::printed(rig), every_page(kestrun::pit28_catalogue, 1));
     EXPECT_EQ(d->PagesPrinted(), 12);
     EXPECT_EQ(kestrun::vcl::Printer()->JobsCompleted(), 12) << "each page its own job";
 }
@@ -186,10 +179,7 @@ TEST(pit28_dialog, direct_page_sequence_follows_the_host_objects)
     EXPECT_EQ(rig.of("inic_dr"),
               (strings{R"({"object":"wydp28","n":0})", R"({"object":"drukzez","n":0})"}));
     EXPECT_EQ(rig.jobs.front(), "job PDF unit_of_TF_w2815_1");
-    EXPECT_EQ(rig.of("tables"), (strings{R"({"op":"czyt_marg","name":"ofdr","count":26})",
-                                         R"({"op":"czyt_odlcz","name":"odszezr","count":91})",
-                                         R"({"op":"czyt_marg","name":"ofdr3","count":7})",
-                                         R"({"op":"czyt_odlcz","name":"odscz28","count":27})"}));
+    EXPECT_EQ(rig.of("tables"), kestrun::testing::tables_of(kestrun::pit28_catalogue));
 }
 
 TEST(pit28_dialog, prompts_carry_the_caption_flags_and_second_line)

@@ -9,12 +9,7 @@
 
 namespace {
 
-using kestrun::testing::dialog_rig;
-using kestrun::testing::mode;
-using kestrun::testing::normalised;
-using kestrun::testing::only;
-using kestrun::testing::printed;
-using kestrun::testing::prompts;
+using namespace kestrun::testing;
 using kestrun::vcl::IDCANCEL;
 using kestrun::vcl::IDOK;
 using strings = std::vector<std::string>;
@@ -42,30 +37,6 @@ void print(dialog_rig& rig, mode m, const std::function<void(kestrun::print_dial
 
 TEST(pit36_dialog, page_sequence_of_joint_and_individual_returns_in_every_mode)
 {
-    const strings taxpayer_b = {"TF_wb15_1 ilb=1 nr=1 nrp=1", "TF_wb15_2 nr=1 nrp=1"};
-    const strings spouse_b = {"TF_wb15_1 ilb=1 nr=1 nrp=2", "TF_wb15_2 nr=1 nrp=2"};
-    auto sequence = [&](bool joint) {
-        strings s = {"TF_w36151", "TF_w36152", "TF_w36153", "TF_w36154", "TF_w36155", "TF_w36156"};
-        s.insert(s.end(), taxpayer_b.begin(), taxpayer_b.end());
-        if (joint)
-            s.insert(s.end(), spouse_b.begin(), spouse_b.end());
-        for (const char* p :
-             {"TF_wo15_1", "TF_wo15_2", "TF_wo15_3", "TF_wd15_1", "TF_wd15_2", "TF_wm15_1 nrp=1"})
-            s.push_back(p);
-        if (joint)
-            s.push_back("TF_wm15_1 nrp=2");
-        s.push_back("TF_w2k15_1");
-        s.push_back("TF_wz15_1 nrp=1");
-        s.push_back("TF_wz15_2 nrp=1");
-        if (joint) {
-            s.push_back("TF_wz15_1 nrp=2");
-            s.push_back("TF_wz15_2 nrp=2");
-        }
-        s.push_back("TF_wzg15_1 nrp=1");
-        if (joint)
-            s.push_back("TF_wzg15_1 nrp=2");
-        return s;
-    };
     struct run_case {
         bool joint;
         mode m;
@@ -85,9 +56,10 @@ TEST(pit36_dialog, page_sequence_of_joint_and_individual_returns_in_every_mode)
         dialog_rig rig;
         every_attachment(rig, c.joint);
         print(rig, c.m);
-        EXPECT_EQ(printed(rig), sequence(c.joint));
+        const auto pages = kestrun::testing::every_page(kestrun::pit36_catalogue, c.joint ? 2 : 1);
+        EXPECT_EQ(printed(rig), pages);
         const auto asked = prompts(rig);
-        EXPECT_EQ(asked.size(), sequence(c.joint).size()) << "one prompt per page";
+        EXPECT_EQ(asked.size(), pages.size()) << "one prompt per page";
         const bool spouse_asked =
             std::find_if(asked.begin(), asked.end(), [](const std::string& p) {
                 return p.find("(małżonek)") != std::string::npos;
@@ -101,9 +73,7 @@ TEST(pit36_dialog, page_sequence_of_joint_and_individual_returns_in_every_mode)
             EXPECT_EQ(rig.of("direct").front(),
                       R"({"object":"drukzez","method":"wyd36_st1","args":[]})");
         }
-        EXPECT_EQ(rig.of("tables"),
-                  (strings{R"({"op":"czyt_marg","name":"ofdr","count":26})",
-                           R"({"op":"czyt_odlcz","name":"odszezr","count":91})"}));
+        EXPECT_EQ(rig.of("tables"), kestrun::testing::tables_of(kestrun::pit36_catalogue));
     }
 }
 

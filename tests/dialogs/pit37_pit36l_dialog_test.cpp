@@ -7,22 +7,19 @@
 #include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
-using kestrun::testing::dialog_rig;
-using kestrun::testing::mode;
-using kestrun::testing::only;
-using kestrun::testing::printed;
-using kestrun::testing::prompts;
+using namespace kestrun::testing;
 using kestrun::vcl::IDCANCEL;
 using kestrun::vcl::IDOK;
 using strings = std::vector<std::string>;
 
 TEST(pit37_dialog, ten_pages_in_order_in_every_mode)
 {
-    const strings pages = {"TF_w37151", "TF_w37152", "TF_w37153", "TF_w37154", "TF_wo15_1",
-                           "TF_wo15_2", "TF_wo15_3", "TF_wd15_1", "TF_wd15_2", "TF_w2k15_1"};
+    const auto pages = every_page(kestrun::pit37_catalogue, 1);
+    ASSERT_EQ(pages.size(), 10u);
     for (mode m : {mode::blank, mode::preprinted, mode::port}) {
         SCOPED_TRACE(static_cast<int>(m));
         dialog_rig rig;
@@ -80,30 +77,27 @@ TEST(pit36l_dialog, page_sequence_of_the_one_person)
         strings pages;
         const char* why;
     };
-    const strings returns = {"TF_w36l15_1", "TF_w36l15_2", "TF_w36l15_3"};
-    auto with = [&](strings tail) {
-        strings s = returns;
-        s.insert(s.end(), tail.begin(), tail.end());
+    // Every page of the one person, one PIT/B sheet; the cases leave out or repeat some.
+    const auto all = every_page(kestrun::pit36l_catalogue, 1);
+    const auto without = [&](std::string_view prefix) {
+        strings s;
+        std::copy_if(all.begin(), all.end(), std::back_inserter(s),
+                     [&](const std::string& p) { return !p.starts_with(prefix); });
         return s;
     };
+    auto two_sheets = without("TF_wz15_");
+    two_sheets.erase(two_sheets.begin() + 3, two_sheets.begin() + 5);
+    two_sheets.insert(two_sheets.begin() + 3,
+                      {"TF_wb15_1 ilb=2 nr=1 nrp=1", "TF_wb15_2 nr=1 nrp=1",
+                       "TF_wb15_1 ilb=2 nr=3 nrp=1", "TF_wb15_2 nr=4 nrp=1"});
     const run_case cases[] = {
-        {mode::blank,
-         4,
-         {1},
-         with({"TF_wb15_1 ilb=1 nr=1 nrp=1", "TF_wb15_2 nr=1 nrp=1", "TF_wz15_1 nrp=1",
-               "TF_wz15_2 nrp=1", "TF_wzg15_1 nrp=1"}),
-         "idm 4: PIT/Z; a joint code changes nothing"},
+        {mode::blank, 4, {1}, all, "idm 4: PIT/Z; a joint code changes nothing"},
         {mode::preprinted,
          3,
          {1, 2, 3},
-         with({"TF_wb15_1 ilb=2 nr=1 nrp=1", "TF_wb15_2 nr=1 nrp=1", "TF_wb15_1 ilb=2 nr=3 nrp=1",
-               "TF_wb15_2 nr=4 nrp=1", "TF_wzg15_1 nrp=1"}),
+         two_sheets,
          "idm 3 prints no PIT/Z; three businesses take two sheets"},
-        {mode::port,
-         4,
-         {},
-         with({"TF_wz15_1 nrp=1", "TF_wz15_2 nrp=1", "TF_wzg15_1 nrp=1"}),
-         "through the port, no PIT/B entry"},
+        {mode::port, 4, {}, without("TF_wb15_"), "through the port, no PIT/B entry"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -113,9 +107,7 @@ TEST(pit36l_dialog, page_sequence_of_the_one_person)
         EXPECT_EQ(printed(rig), c.pages);
         for (const auto& p : prompts(rig))
             EXPECT_EQ(p.find_first_of("()"), std::string::npos) << "no person, no stray ')': " << p;
-        EXPECT_EQ(rig.of("tables"), (strings{R"({"op":"czyt_marg","name":"ofdr","count":26})",
-                                             R"({"op":"czyt_odlcz","name":"odszezr","count":91})",
-                                             R"({"op":"czyt_odlcz","name":"ods36l","count":17})"}));
+        EXPECT_EQ(rig.of("tables"), kestrun::testing::tables_of(kestrun::pit36l_catalogue));
     }
 }
 

@@ -8,6 +8,8 @@
 #include "host/korvel/zezwyd.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -23,68 +25,78 @@ TEST(print_catalogue, every_host_page_method_prints_its_page_at_its_margin_entry
     std::vector<kestrun::host::margin_pair> marg(kestrun::host::margin_table_size);
     for (int k = 0; k < kestrun::host::margin_table_size; ++k)
         marg[static_cast<std::size_t>(k)] = {10 * (k + 1), 10 * (k + 1)};
-    Zezwyd::Tdrukzez drukzez(rig.host, marg.data(), false, 0, 0, 0);
-    Wyd28::Twyd28 wydp28(rig.host, marg.data(), false, 0, 0, 0);
-    struct method_case {
-        const char* object;
-        const char* method;
-        std::function<void()> call;
-        const char* params;
+    Zezwyd::Tdrukzez d(rig.host, marg.data(), false, 0, 0, 0);
+    Wyd28::Twyd28 w(rig.host, marg.data(), false, 0, 0, 0);
+    using args = std::array<int, 3>;
+    // The host's named methods: each must print the page its catalogue row names.
+    const std::map<std::string_view, std::function<void(args)>> methods = {
+        {"w28_st1", [&](args) { w.w28_st1(); }},
+        {"w28_st2", [&](args) { w.w28_st2(); }},
+        {"w28_st3", [&](args) { w.w28_st3(); }},
+        {"w28_st4", [&](args) { w.w28_st4(); }},
+        {"w28_zal_a", [&](args) { w.w28_zal_a(); }},
+        {"zal_b_1", [&](args a) { w.zal_b_1(static_cast<std::uint8_t>(a[0])); }},
+        {"zal_b_2", [&](args a) { w.zal_b_2(static_cast<std::uint8_t>(a[0])); }},
+        {"wyd36_st1", [&](args) { d.wyd36_st1(); }},
+        {"wyd36_st2", [&](args) { d.wyd36_st2(); }},
+        {"wyd36_st3", [&](args) { d.wyd36_st3(); }},
+        {"wyd36_st4", [&](args) { d.wyd36_st4(); }},
+        {"wyd36_st5", [&](args) { d.wyd36_st5(); }},
+        {"wyd36_st6", [&](args) { d.wyd36_st6(); }},
+        {"w36L_st1", [&](args) { d.w36L_st1(); }},
+        {"w36L_st2", [&](args) { d.w36L_st2(); }},
+        {"w36L_st3", [&](args) { d.w36L_st3(); }},
+        {"wyd37_st1", [&](args) { d.wyd37_st1(); }},
+        {"wyd37_st2", [&](args) { d.wyd37_st2(); }},
+        {"wyd37_st3", [&](args) { d.wyd37_st3(); }},
+        {"wyd37_st4", [&](args) { d.wyd37_st4(); }},
+        {"wydzalo_I", [&](args) { d.wydzalo_I(); }},
+        {"wydzalo_II", [&](args) { d.wydzalo_II(); }},
+        {"wydzalo_III", [&](args) { d.wydzalo_III(); }},
+        {"wydzald_I", [&](args) { d.wydzald_I(); }},
+        {"wydzald_II", [&](args) { d.wydzald_II(); }},
+        {"wydzal_2k_I", [&](args) { d.wydzal_2k_I(); }},
+        {"wydB_I",
+         [&](args a) {
+             d.wydB_I(static_cast<std::uint8_t>(a[0]), static_cast<std::uint8_t>(a[1]), a[2]);
+         }},
+        {"wydB_II",
+         [&](args a) {
+             d.wydB_II(static_cast<std::uint8_t>(a[0]), static_cast<std::uint8_t>(a[1]));
+         }},
+        {"wydzalm_I", [&](args a) { d.wydzalm_I(a[0]); }},
+        {"wydzalz_I", [&](args a) { d.wydzalz_I(a[0]); }},
+        {"wydzalz_II", [&](args a) { d.wydzalz_II(a[0]); }},
+        {"wydzalzg_I", [&](args a) { d.wydzalzg_I(a[0]); }},
     };
-    auto* d = &drukzez;
-    auto* w = &wydp28;
-    const method_case cases[] = {
-        {"wydp28", "w28_st1", [w] { w->w28_st1(); }, ""},
-        {"wydp28", "w28_st2", [w] { w->w28_st2(); }, ""},
-        {"wydp28", "w28_st3", [w] { w->w28_st3(); }, ""},
-        {"wydp28", "w28_st4", [w] { w->w28_st4(); }, ""},
-        {"wydp28", "w28_zal_a", [w] { w->w28_zal_a(); }, ""},
-        {"wydp28", "zal_b_1", [w] { w->zal_b_1(2); }, " nrsp=3"},
-        {"wydp28", "zal_b_2", [w] { w->zal_b_2(2); }, " nrsp=4"},
-        {"drukzez", "wyd36_st1", [d] { d->wyd36_st1(); }, ""},
-        {"drukzez", "wyd36_st2", [d] { d->wyd36_st2(); }, ""},
-        {"drukzez", "wyd36_st3", [d] { d->wyd36_st3(); }, ""},
-        {"drukzez", "wyd36_st4", [d] { d->wyd36_st4(); }, ""},
-        {"drukzez", "wyd36_st5", [d] { d->wyd36_st5(); }, ""},
-        {"drukzez", "wyd36_st6", [d] { d->wyd36_st6(); }, ""},
-        {"drukzez", "w36L_st1", [d] { d->w36L_st1(); }, ""},
-        {"drukzez", "w36L_st2", [d] { d->w36L_st2(); }, ""},
-        {"drukzez", "w36L_st3", [d] { d->w36L_st3(); }, ""},
-        {"drukzez", "wyd37_st1", [d] { d->wyd37_st1(); }, ""},
-        {"drukzez", "wyd37_st2", [d] { d->wyd37_st2(); }, ""},
-        {"drukzez", "wyd37_st3", [d] { d->wyd37_st3(); }, ""},
-        {"drukzez", "wyd37_st4", [d] { d->wyd37_st4(); }, ""},
-        {"drukzez", "wydzalo_I", [d] { d->wydzalo_I(); }, ""},
-        {"drukzez", "wydzalo_II", [d] { d->wydzalo_II(); }, ""},
-        {"drukzez", "wydzalo_III", [d] { d->wydzalo_III(); }, ""},
-        {"drukzez", "wydzald_I", [d] { d->wydzald_I(); }, ""},
-        {"drukzez", "wydzald_II", [d] { d->wydzald_II(); }, ""},
-        {"drukzez", "wydzal_2k_I", [d] { d->wydzal_2k_I(); }, ""},
-        {"drukzez", "wydB_I", [d] { d->wydB_I(2, 3, 2); }, " nrp=2 nr=3 ilb=2"},
-        {"drukzez", "wydB_II", [d] { d->wydB_II(2, 4); }, " nrp=2 nr=4"},
-        {"drukzez", "wydzalm_I", [d] { d->wydzalm_I(2); }, " nrp=2"},
-        {"drukzez", "wydzalz_I", [d] { d->wydzalz_I(1); }, " nrp=1"},
-        {"drukzez", "wydzalz_II", [d] { d->wydzalz_II(2); }, " nrp=2"},
-        {"drukzez", "wydzalzg_I", [d] { d->wydzalzg_I(2); }, " nrp=2"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.method);
-        const auto* page = kestrun::host::find_direct_page(c.object, c.method);
-        ASSERT_NE(page, nullptr) << "the catalogue has no row for the host's method";
-        rig.direct.clear();
-        rig.jobs.clear();
-        (c.object == std::string("wydp28") ? static_cast<Proc_dr::tdruk&>(wydp28) : drukzez)
-            .start_dr_win();
-        c.call();
-        kestrun::vcl::Printer()->EndDoc();
-        EXPECT_EQ(rig.direct, std::vector<std::string>{std::string(page->class_name) + c.params});
-        const std::string at = std::to_string(page->margin) + ".00";
-        const auto text = std::find_if(rig.jobs.begin(), rig.jobs.end(),
-                                       [](const std::string& j) { return j.starts_with("text "); });
-        ASSERT_NE(text, rig.jobs.end());
-        EXPECT_TRUE(text->starts_with("text " + at + " " + at + " "))
-            << *text << ": moved by margin entry " << page->margin;
-    }
+    std::set<std::string_view> called;
+    for (const auto* catalogue : kestrun::print_catalogues)
+        for (const auto& step : catalogue->steps) {
+            const auto& page = step.direct;
+            SCOPED_TRACE(std::string(page.object) + "->" + std::string(page.method));
+            const auto method = methods.find(page.method);
+            ASSERT_NE(method, methods.end()) << "the host has no method for the catalogue's row";
+            called.insert(page.method);
+            // Distinct arguments, so that a forwarder that swaps or drops one is seen.
+            const args a = {2, 3, 4};
+            std::string expected(page.class_name);
+            for (const auto& [name, value] : page.parameters(
+                     std::span(a).first(static_cast<std::size_t>(page.argument_count()))))
+                expected += " " + name + "=" + std::to_string(value);
+            rig.direct.clear();
+            rig.jobs.clear();
+            (page.object == "wydp28" ? static_cast<Proc_dr::tdruk&>(w) : d).start_dr_win();
+            method->second(a);
+            kestrun::vcl::Printer()->EndDoc();
+            EXPECT_EQ(rig.direct, std::vector<std::string>{expected});
+            const std::string at = std::to_string(page.margin) + ".00";
+            const auto text = std::find_if(rig.jobs.begin(), rig.jobs.end(),
+                                           [](const auto& j) { return j.starts_with("text "); });
+            ASSERT_NE(text, rig.jobs.end());
+            EXPECT_TRUE(text->starts_with("text " + at + " " + at + " "))
+                << *text << ": moved by margin entry " << page.margin;
+        }
+    EXPECT_EQ(called.size(), methods.size()) << "a host method no catalogue row prints";
 }
 
 TEST(print_catalogue, rows_fit_the_tables_their_run_loads)

@@ -3,13 +3,13 @@
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/render_probe.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 using namespace kestrun::host;
 
@@ -147,46 +147,7 @@ TEST(return_file, deep_nesting_is_refused_before_it_is_built)
     EXPECT_EQ(load_fault(deep), "r.json: the JSON nests deeper than 8 levels");
 }
 
-TEST(return_file, loads_the_documented_example)
-{
-    host_state h;
-    load_return_json(R"({
-      "rekzez": { "nip": "1234563218", "rok": 2015, "sp_opod": 1, "dur": "1975-11-05",
-                  "zr": [[85000.0, 3000.0, 82000.0, 9500]], "zus_m": 12.5,
-                  "obdar": [{"nazpel": "Fundacja"}, {}], "pitb": [{"dg": [], "sp": []}, {}] },
-      "rek28": {}, "rek_uz": {"zwrot": 0.1}, "pit28_zal": {"ildz": 2},
-      "wsp_z_malz": [1, 2], "nr_zez_refer": "ABC123", "dr_zez_ref": true,
-      "rekster": { "dr_port": false, "wydr_niezadr36": true, "dr_opt3": -2 }
-    })",
-                     h, "");
-    EXPECT_EQ(h.rekzez().text("nip"), "1234563218");
-    EXPECT_TRUE(h.joint());
-    EXPECT_EQ(h.rekzez().date("dur"), (dt1{1975, 11, 5}));
-    EXPECT_EQ(h.rekzez().real("zr", 1, 4), 9500.0);
-    EXPECT_EQ(h.rekzez().real("odl_o_m", 2), 12.5);
-    EXPECT_EQ(h.rekzez().obdar(1).text("nazpel"), "Fundacja");
-    EXPECT_EQ(h.pit28_zal().integer("ildz"), 2);
-    EXPECT_EQ(h.nr_zez_refer(), "ABC123");
-    EXPECT_TRUE(h.dr_zez_ref());
-    EXPECT_TRUE(h.rekster().flag("wydr_niezadr36"));
-    EXPECT_EQ(h.rekster().integer("dr_opt3"), -2);
-}
-
-class temporary_folder {
-public:
-    temporary_folder()
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("kestrun-host-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-    {
-        std::filesystem::remove_all(m_path);
-    }
-    ~temporary_folder() { std::filesystem::remove_all(m_path); }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using temporary_folder = kestrun::printing::probe::scratch_dir;
 
 const char* const full_return = R"({
   "rek28": {"nip": "1234563218", "przdg": [1000.5, 0, 0, 0, 0, 0, 1000.5],

@@ -9,37 +9,6 @@ namespace {
 
 using namespace kestrun::printing;
 
-TEST(recording_target, writes_one_line_per_operation)
-{
-    std::vector<std::string> log;
-    const auto scan = probe::test_scan();
-    auto target = make_recording_target(log);
-    target->begin_page({210, 297});
-    target->draw_image(*scan, {2.1, 3.2, 205.95, 288});
-    target->draw_vector(*vector_picture::from_form(R"({"items": []})", {0, 0, 10, 10}, "drawing"),
-                        {1, 2, 3, 4});
-    target->draw_text("1.999.164,56", {21.4, 36.2, 40.6, 4.4},
-                      {font_family::sans, 10, true, false, h_align::right, true});
-    target->draw_text("NIP", {1, 2, 3, 4},
-                      {font_family::sans, 6, false, true, h_align::left, false});
-    target->draw_text("ABC\n\"1\"", {1, 2, 3, 4},
-                      {font_family::mono, 10, true, false, h_align::center, true});
-    target->end_page();
-    target->finish();
-    const std::vector<std::string> expected = {
-        "begin_page 210.00 297.00",
-        "image 2.10 3.20 205.95 288.00 test scan",
-        "vector 1.00 2.00 3.00 4.00 drawing",
-        "text 21.40 36.20 40.60 4.40 sans 10.0 bold right wrap \"1.999.164,56\"",
-        "text 1.00 2.00 3.00 4.00 sans 6.0 plain left nowrap strike \"NIP\"",
-        "text 1.00 2.00 3.00 4.00 mono 10.0 bold center wrap \"ABC\\n\\\"1\\\"\"",
-        "end_page",
-        "finish",
-    };
-    EXPECT_EQ(log, expected);
-    EXPECT_EQ(target->pages(), 1);
-}
-
 // Every target shares the order begin, draw, end, finish; a step out of order is a fault of the
 // caller that must not produce a document.
 TEST(render_target, refuses_steps_out_of_order)

@@ -1,17 +1,13 @@
 // The toolkit stand-in: what a user's clicks do to the controls, how a modal form opens and
-// closes, the message box's answerers, the printer object and typed files.
+// closes, the message box's answerers and the printer object.
 
+#include "platform/error.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/printer.h"
-#include "platform/vcl/trace.h"
-#include "platform/vcl/typed_file.h"
-#include "tests/support/faults.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -62,9 +58,7 @@ TEST(vcl_controls, owner_frees_in_reverse_and_parents_forget_freed_children)
     delete second;
     EXPECT_EQ(form->ControlCount(), 1);
     EXPECT_EQ(form->ComponentCount(), 1);
-    TCheckBox* kept = first;
-    FreeAndNil(kept);
-    EXPECT_EQ(kept, nullptr);
+    delete first;
     EXPECT_EQ(form->ComponentCount(), 0);
     delete form;
 }
@@ -113,38 +107,6 @@ TEST(vcl_forms, show_modal_activates_acts_and_deactivates)
         EXPECT_EQ(log, expected);
         EXPECT_FALSE(form.Visible);
         EXPECT_FALSE(form.Active());
-    }
-}
-
-// A trace file holds every event a run raised, one per line; a line lost to a full device makes
-// the check fail rather than leave a silently short trace.
-TEST(vcl_trace, a_file_sink_writes_each_event_and_reports_a_lost_line)
-{
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("kestrun-trace-" + std::to_string(::getpid()) + ".jsonl");
-    {
-        trace::file_sink sink(file, "--trace");
-        trace::emit("activate", {{"dialog", "Tf_wydpit36"}});
-        trace::emit("deactivate");
-        sink.check();
-    }
-    EXPECT_FALSE(trace::enabled()) << "the sink ends with its scope";
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(),
-              "{\"event\":\"activate\",\"dialog\":\"Tf_wydpit36\"}\n{\"event\":\"deactivate\"}\n");
-    std::filesystem::remove(file);
-
-    EXPECT_THROW(trace::file_sink("/nonexistent/dir/t.jsonl", "--trace"), kestrun::error);
-    trace::file_sink full("/dev/full", "--trace");
-    trace::emit("deactivate");
-    try {
-        full.check();
-        ADD_FAILURE() << "a lost line passed the check";
-    } catch (const kestrun::error& e) {
-        EXPECT_EQ(e.kind(), kestrun::error_kind::io);
-        EXPECT_STREQ(e.what(), "--trace /dev/full: cannot write the file");
     }
 }
 
@@ -209,60 +171,6 @@ TEST(vcl_printer, current_printer_and_job_files)
     EXPECT_EQ(printer.JobsCompleted(), 2);
     EXPECT_THROW(printer.OpenJob(7, "W2815_1"), kestrun::error) << "no such printer";
     EXPECT_THROW(printer.Canvas(), kestrun::error) << "no job open";
-}
-
-std::filesystem::path scratch(const char* name)
-{
-    auto dir =
-        std::filesystem::temp_directory_path() / ("kestrun-vcl-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir / name;
-}
-
-TEST(vcl_typed_file, records_in_place_and_every_failure_an_io_error)
-{
-    const auto file = scratch("zbster");
-    std::vector<std::uint8_t> a(4, 0xaa), b(4, 0xbb), c(4, 0xcc), got(4);
-    TTypedFile f;
-    f.AssignFile(file);
-    f.Rewrite(4);
-    f.Write(a);
-    f.Write(b);
-    f.CloseFile();
-    f.Reset(4);
-    f.Write(c); // record 0 in place, record 1 kept
-    f.Seek(1);
-    f.Read(got);
-    EXPECT_EQ(got, b);
-    f.CloseFile();
-    EXPECT_EQ(std::filesystem::file_size(file), 8u) << "a reset never truncates";
-
-    std::ofstream(scratch("plain")) << "x";
-    struct failure_case {
-        std::function<void(TTypedFile&)> run;
-        const char* why;
-    };
-    const failure_case cases[] = {
-        {[&](TTypedFile& t) { t.AssignFile(scratch("missing")), t.Reset(4); },
-         "reset does not create the file"},
-        {[&](TTypedFile& t) { t.AssignFile(scratch("plain") / "zbster"), t.Rewrite(4); },
-         "a path below a regular file"},
-        {[&](TTypedFile& t) { t.AssignFile("/dev/full"), t.Reset(4), t.Write(a); },
-         "a device that is full"},
-        {[&](TTypedFile& t) { t.AssignFile(file), t.Reset(4), t.Write(got = {1}); },
-         "a write of another size than the record"},
-        {[&](TTypedFile& t) { t.AssignFile(file), t.Reset(4), t.Seek(5), t.Read(got); },
-         "a record past the end"},
-        {[&](TTypedFile& t) { t.AssignFile(file), t.Write(a); }, "a file that is not open"},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.why);
-        TTypedFile t;
-        EXPECT_NE(kestrun::testing::fault_of(kestrun::error_kind::io, [&] { k.run(t); }),
-                  "no error");
-        got.resize(4);
-    }
-    std::filesystem::remove_all(file.parent_path());
 }
 
 } // namespace

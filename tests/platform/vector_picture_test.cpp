@@ -111,19 +111,6 @@ TEST(vector_picture, prints_as_text_and_lines_sharp_at_600_dpi)
     }
 }
 
-// The raster target draws the same form: a page with it holds far more than a blank page.
-TEST(vector_picture, draws_into_a_png)
-{
-    probe::scratch_dir dir;
-    auto blank = make_png_target(dir / "blank.png", 120);
-    blank->begin_page({210, 297});
-    blank->end_page();
-    blank->finish();
-    render(*make_png_target(dir / "form.png", 120), *test_form());
-    EXPECT_GT(probe::read_bytes(dir / "form.png").size(),
-              probe::read_bytes(dir / "blank.png").size() + 5000);
-}
-
 TEST(vector_picture, refuses_a_frame_without_area)
 {
     EXPECT_THROW(vector_picture::from_form(form_json, {0, 0, 0, 100}, "test form"), kestrun::error);

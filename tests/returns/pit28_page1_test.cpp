@@ -26,7 +26,7 @@ TEST(pit28_page1, identifier_prints_one_number_and_strikes_out_the_other_word)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = pit28_return().flag("id_pesel", c.id_pesel);
-        auto f = fill("TF_w2815_1", h);
+        auto f = fill_page("TF_w2815_1", h);
         EXPECT_EQ(f["QRL_nip"].caption, c.box);
         EXPECT_EQ(f["QRL_kas_nip"].enabled, c.kas_nip);
         EXPECT_EQ(f["QRL_kas_pes"].enabled, c.kas_pes);
@@ -49,7 +49,7 @@ TEST(pit28_page1, purpose_of_filing_marks_one_square)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = pit28_return().integer("cel", c.cel);
-        auto f = fill("TF_w2815_1", h);
+        auto f = fill_page("TF_w2815_1", h);
         EXPECT_EQ(f["QRL_zl_zez"].caption, c.filing);
         EXPECT_EQ(f["QRL_kor_zez"].caption, c.correction);
     }
@@ -74,7 +74,7 @@ TEST(pit28_page1, reference_number_splits_after_its_sixteenth_character)
         host_state h = pit28_return();
         h.set_dr_zez_ref(c.printed);
         h.set_nr_zez_refer(c.number);
-        auto f = fill("TF_w2815_1", h);
+        auto f = fill_page("TF_w2815_1", h);
         EXPECT_EQ(f["QRL_nrref"].enabled, c.printed);
         EXPECT_EQ(f["QRL_nrref"].caption, c.memo);
     }
@@ -105,7 +105,7 @@ TEST(pit28_page1, amount_above_999999_99_prints_in_the_smaller_font_field_by_fie
     for (const auto& c : cases)
         h.rek28_mut().set_real_at(*kestrun::host::rek28_layout.find(c.record_field), c.index, 0,
                                   c.value);
-    auto f = fill("TF_w2815_1", h);
+    auto f = fill_page("TF_w2815_1", h);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(f[c.field].caption, c.caption);
@@ -115,7 +115,7 @@ TEST(pit28_page1, amount_above_999999_99_prints_in_the_smaller_font_field_by_fie
 
     // The next page made starts from the design: the smaller font does not carry over.
     host_state small = pit28_return();
-    auto again = fill("TF_w2815_1", small);
+    auto again = fill_page("TF_w2815_1", small);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
         EXPECT_EQ(again[c.field].font_pt, 10);
@@ -143,7 +143,7 @@ TEST(pit28_page1, shares_are_stored_as_fractions_and_print_times_100)
         auto r = h.rek28_mut();
         r.set_real("pr", 2, c.fraction);
         r.set_real("prosz", 6, c.fraction);
-        auto f = fill("TF_w2815_1", h);
+        auto f = fill_page("TF_w2815_1", h);
         EXPECT_EQ(f["QRL_pr2"].caption, c.caption);
         EXPECT_EQ(f["QRL_prosz6"].caption, c.caption);
     }

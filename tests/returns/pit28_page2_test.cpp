@@ -27,7 +27,7 @@ TEST(pit28_page2, box_68_prints_the_sum_of_both_loss_amounts)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = pit28_return().real("str", c.str).real("str2", c.str2);
-        auto f = fill("TF_w2815_2", h);
+        auto f = fill_page("TF_w2815_2", h);
         EXPECT_EQ(f["QRL_str"].caption, c.caption);
         EXPECT_EQ(f["QRL_str"].font_pt, 10);
     }
@@ -42,7 +42,7 @@ TEST(pit28_page2, deductions_print_with_grosze_and_the_tax_base_in_whole_zloty)
                        .real("podst_op", 2, 120399.49)
                        .real("podst_op", 7, 0.5)
                        .real("prz_po_odl1", 174201.5);
-    auto f = fill("TF_w2815_2", h);
+    auto f = fill_page("TF_w2815_2", h);
     const std::pair<const char*, const char*> expected[] = {
         {"QRL_prz1", "620,46"},       // deductions keep their grosze
         {"QRL_prz2", "0,00"},         // and print when zero

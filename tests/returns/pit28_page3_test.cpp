@@ -25,7 +25,7 @@ TEST(pit28_page3, exemption_year_prints_only_after_2000)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = pit28_return().integer("rok_zw", c.rok_zw).real("pod_zwol", 1234.40);
-        auto f = fill("TF_w2815_3", h);
+        auto f = fill_page("TF_w2815_3", h);
         EXPECT_EQ(f["QRL_rok_zw"].caption, c.year);
         EXPECT_EQ(f["QRL_pod_zwol"].caption, c.amount);
     }
@@ -47,7 +47,7 @@ TEST(pit28_page3, use_of_the_exemption_marks_one_of_three_squares)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = pit28_return().integer("zw", c.zw);
-        auto f = fill("TF_w2815_3", h);
+        auto f = fill_page("TF_w2815_3", h);
         EXPECT_EQ(f["QRL_zw_ca"].caption, c.all);
         EXPECT_EQ(f["QRL_zw_cz"].caption, c.part);
         EXPECT_EQ(f["QRL_zw_nie"].caption, c.none);
@@ -62,7 +62,7 @@ TEST(pit28_page3, flat_tax_with_grosze_and_amounts_due_in_whole_zloty)
                        .real("pod_zrycz", 741.2)
                        .real("wpl_rycz", 600.0)
                        .real("do_zapl", 141.49);
-    auto f = fill("TF_w2815_3", h);
+    auto f = fill_page("TF_w2815_3", h);
     const std::pair<const char*, const char*> expected[] = {
         {"QRL_pod1", "3.612,02"}, {"QRL_pod2", "0,00"},     {"QRL_zdr", "2.908,32"},
         {"QRL_pmnast", "0,00"},   {"QRL_pod_zrycz", "741"}, {"QRL_wpl_rycz", "600"},

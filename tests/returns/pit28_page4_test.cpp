@@ -28,7 +28,7 @@ TEST(pit28_page4, joined_texts_are_trimmed_after_joining)
                            .text("cel2", c.second)
                            .text("kontakt1", c.first)
                            .text("kontakt2", c.second);
-        auto f = fill("TF_w2815_4", h);
+        auto f = fill_page("TF_w2815_4", h);
         EXPECT_EQ(f["QRL_cel"].caption, c.joined) << "box 136";
         EXPECT_EQ(f["QRL_kontakt"].caption, c.joined) << "box 138";
     }
@@ -38,13 +38,13 @@ TEST(pit28_page4, public_benefit_request)
 {
     host_state h =
         pit28_return().text("krs", "  0000037904 ").real("poz_odl", 7.4).flag("inf_cel", true);
-    auto f = fill("TF_w2815_4", h);
+    auto f = fill_page("TF_w2815_4", h);
     EXPECT_EQ(f["QRL_krs"].caption, "0000037904") << "the KRS number without its blanks";
     EXPECT_EQ(f["QRL_poz_odl"].caption, "7,40");
     EXPECT_EQ(f["QRL_inf_cel"].caption, "x") << "consent given";
 
     host_state refused = pit28_return().flag("inf_cel", false);
-    EXPECT_EQ(fill("TF_w2815_4", refused)["QRL_inf_cel"].caption, "");
+    EXPECT_EQ(fill_page("TF_w2815_4", refused)["QRL_inf_cel"].caption, "");
 }
 
 TEST(pit28_page4, attachment_counts_print_even_when_zero)
@@ -66,7 +66,7 @@ TEST(pit28_page4, attachment_counts_print_even_when_zero)
                            .integer("zal_2k", c.k2)
                            .integer("zal_a", c.a)
                            .integer("il_zal_b", c.b);
-        auto f = fill("TF_w2815_4", h);
+        auto f = fill_page("TF_w2815_4", h);
         EXPECT_EQ(f["QRL_zal1"].caption, std::to_string(c.o)) << "PIT/O";
         EXPECT_EQ(f["QRL_zal2"].caption, std::to_string(c.d)) << "PIT/D";
         EXPECT_EQ(f["QRL_zal3"].caption, std::to_string(c.k2)) << "PIT-2K";
@@ -98,7 +98,7 @@ TEST(pit28_page4, pitd_attached_elsewhere_marks_whose_return_and_names_the_spous
                            .text("d_us1", "7251801126 Małgorzata")
                            .text("d_us2", "Wiśniewska US Łódź-")
                            .text("d_us3", "Bałuty");
-        auto f = fill("TF_w2815_4", h);
+        auto f = fill_page("TF_w2815_4", h);
         EXPECT_EQ(f["QRL_d_p"].caption, c.p);
         EXPECT_EQ(f["QRL_d_m"].caption, c.m);
         EXPECT_EQ(f["QRL_d28"].caption, c.d28);
@@ -115,7 +115,7 @@ TEST(pit28_page4, box_146_is_trimmed_after_joining)
                        .text("d_us1", "")
                        .text("d_us2", "Kowalska ")
                        .text("d_us3", " US Wola  ");
-    EXPECT_EQ(fill("TF_w2815_4", h)["QRL_d_us"].caption, "Kowalska  US Wola");
+    EXPECT_EQ(fill_page("TF_w2815_4", h)["QRL_d_us"].caption, "Kowalska  US Wola");
 }
 
 TEST(pit28_page4, transfer_pricing_count_and_proxy)
@@ -134,7 +134,7 @@ TEST(pit28_page4, transfer_pricing_count_and_proxy)
         SCOPED_TRACE(c.why);
         host_state h =
             pit28_return().integer("spr", c.spr).flag("pelnom", c.pelnom).text("peln", c.peln);
-        auto f = fill("TF_w2815_4", h);
+        auto f = fill_page("TF_w2815_4", h);
         EXPECT_EQ(f["QRL_spr"].caption, c.spr_caption);
         EXPECT_EQ(f["QRL_peln"].caption, c.peln_caption);
     }

@@ -6,9 +6,6 @@
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
 
-#include <map>
-#include <string>
-
 namespace pit28_test {
 
 using kestrun::host::host_state;
@@ -39,10 +36,6 @@ inline rek28_builder pit28_return()
 }
 
 // What each field of the page of that class prints, the handler run on a strict band.
-inline std::map<std::string, kestrun::testing::printed_field>
-fill(std::string_view class_name, host_state& h, const std::map<std::string, int>& params = {})
-{
-    return kestrun::testing::fill_page(class_name, h, params);
-}
+using kestrun::testing::fill_page;
 
 } // namespace pit28_test

@@ -14,7 +14,7 @@ TEST(pit28a, identifier_strikes_out_exactly_one_word)
     for (bool by_pesel : {false, true}) {
         SCOPED_TRACE(by_pesel ? "by PESEL" : "by NIP");
         host_state h = pit28_return().flag("id_pesel", by_pesel);
-        auto f = fill("TF_w28a15_1", h);
+        auto f = fill_page("TF_w28a15_1", h);
         EXPECT_EQ(f["QRL_nip"].caption,
                   by_pesel ? "7 4 0 3 1 8 0 4 5 7 3" : "5 2 6 - 1 0 4 - 0 8 - 2 8");
         EXPECT_EQ(f["QRL_kas_nip"].enabled, by_pesel);
@@ -47,7 +47,7 @@ TEST(pit28a, kind_of_business_joins_with_blanks_and_place_without)
                            .text("dzial4", c.d4)
                            .text("mp1", c.mp1)
                            .text("mp2", c.mp2);
-        auto f = fill("TF_w28a15_1", h);
+        auto f = fill_page("TF_w28a15_1", h);
         EXPECT_EQ(f["QRL_dzial"].caption, c.kind) << "box 6";
         EXPECT_EQ(f["QRL_mp"].caption, c.place) << "box 7";
     }
@@ -61,7 +61,7 @@ TEST(pit28a, revenue_comes_from_the_returns_rows_without_the_font_check)
         b.real("osz", i, 10.0 * i);
     }
     host_state h = b;
-    auto f = fill("TF_w28a15_1", h);
+    auto f = fill_page("TF_w28a15_1", h);
     for (int i = 1; i <= 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(f["QRL_prz_dg" + std::to_string(i)].font_pt, 10) << "no smaller font here";

@@ -61,7 +61,7 @@ TEST(pit28b, page_asked_for_a_partnership_outside_1_to_4_refuses)
         host_state h = with_partnerships(2);
         EXPECT_EQ(kestrun::testing::fault_of(kestrun::error_kind::input,
                                              [&] {
-                                                 fill(c.page, h, {{"nrsp", c.nrsp}});
+                                                 fill_page(c.page, h, {{"nrsp", c.nrsp}});
                                              }),
                   c.message);
     }
@@ -98,7 +98,7 @@ TEST(pit28b, each_page_shows_the_partnership_of_its_nrsp)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = with_partnerships(2);
-        auto f = fill(c.page, h, {{"nrsp", c.nrsp}});
+        auto f = fill_page(c.page, h, {{"nrsp", c.nrsp}});
         EXPECT_EQ(f["QRL_nazsp"].caption, c.name);
         EXPECT_EQ(f["QRL_nipsp"].caption, c.nip);
         EXPECT_EQ(f["QRL_prsp"].caption, c.share);
@@ -115,7 +115,7 @@ TEST(pit28b, page1_identifies_the_taxpayer_by_nip_only)
         SCOPED_TRACE(by_pesel ? "identified by PESEL on the return" : "by NIP");
         host_state h = with_partnerships(1);
         h.rek28_mut().set_flag("id_pesel", by_pesel);
-        auto f = fill("TF_w28b15_1", h, {{"nrsp", 1}});
+        auto f = fill_page("TF_w28b15_1", h, {{"nrsp", 1}});
         EXPECT_EQ(f["QRL_nip"].caption, "5 2 6 - 1 0 4 - 0 8 - 2 8") << "the NIP re-edited";
         EXPECT_EQ(f.count("QRL_kas_nip") + f.count("QRL_kas_pes"), 0u) << "nothing to strike";
     }
@@ -128,7 +128,7 @@ TEST(pit28b, number_of_attachments_is_the_same_on_every_first_page)
             SCOPED_TRACE("attachment " + std::to_string((nrsp + 1) / 2) + " of " +
                          std::to_string(attachments));
             host_state h = with_partnerships(attachments);
-            EXPECT_EQ(fill("TF_w28b15_1", h, {{"nrsp", nrsp}})["QRL_ilzalb"].caption,
+            EXPECT_EQ(fill_page("TF_w28b15_1", h, {{"nrsp", nrsp}})["QRL_ilzalb"].caption,
                       std::to_string(attachments));
         }
     }
@@ -151,7 +151,7 @@ TEST(pit28b, part_c3_totals_the_attachments_partnerships_or_prints_the_stored_to
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         host_state h = with_partnerships(c.attachments);
-        auto f = fill("TF_w28b15_2", h, {{"nrsp", c.nrsp}});
+        auto f = fill_page("TF_w28b15_2", h, {{"nrsp", c.nrsp}});
         EXPECT_EQ(f["QRL_sp11"].caption, c.sp11);
         EXPECT_EQ(f["QRL_sp26"].caption, c.sp26);
         for (int row = 1; row <= 2; ++row)
@@ -167,7 +167,7 @@ TEST(pit28b, part_c3_sums_are_rounded_once)
     host_state h = with_partnerships(2);
     h.rek28_mut().sp(1).set_real("prz_wsp", 1, 1, 0.125);
     h.rek28_mut().sp(2).set_real("prz_wsp", 1, 1, 0.125);
-    EXPECT_EQ(fill("TF_w28b15_2", h, {{"nrsp", 2}})["QRL_sp11"].caption, "0,25");
+    EXPECT_EQ(fill_page("TF_w28b15_2", h, {{"nrsp", 2}})["QRL_sp11"].caption, "0,25");
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST(pit36_page1, spouse_boxes_and_section_c_follow_the_joint_test_and_the_codes
                            .integer("rokzw", 2011)
                            .person(2)
                            .integer("rokzw", 2013);
-        auto f = fill("TF_w36151", h);
+        auto f = fill_page("TF_w36151", h);
         EXPECT_EQ(f["QRL_nip1"].enabled, c.joint);
         EXPECT_EQ(f["QRL_nip1"].caption, c.joint ? "7 6 0 9 0 2 1 1 2 8 8" : "");
         EXPECT_EQ(f["QRL_kas_nip1"].enabled, c.joint); // the spouse is identified by PESEL

@@ -26,7 +26,7 @@ TEST(pit36_page2, a_result_splits_into_income_and_loss_except_pensions_and_the_t
             for (int row : {1, 2, 3, 8, 9})
                 person.real("zr", row, 3, c.result);
             host_state h = person.real("zbyc", 3, c.result);
-            auto f = fill("TF_w36152", h);
+            auto f = fill_page("TF_w36152", h);
             const std::string s = p == 1 ? "QRL_pp" : "QRL_pm",
                               poz = p == 1 ? "QRL_pozp" : "QRL_pozm";
             for (const auto& [income, loss] : {std::pair{s + "13", s + "14"},
@@ -39,7 +39,7 @@ TEST(pit36_page2, a_result_splits_into_income_and_loss_except_pensions_and_the_t
             EXPECT_EQ(f[s + "23"].caption, c.kept) << "pensions keep the sign";
             EXPECT_EQ(f[s + "93"].caption, c.kept) << "so does the total";
             h.rekzez_mut().set_integer("sp_opod", individual_code);
-            auto alone = fill("TF_w36152", h);
+            auto alone = fill_page("TF_w36152", h);
             EXPECT_EQ(alone["QRL_pm13"].caption, "") << "not joint";
             EXPECT_EQ(alone["QRL_pp13"].caption, p == 1 ? c.income : "0,00");
         }
@@ -72,7 +72,7 @@ TEST(pit36_page2, business_row_follows_each_persons_section_c_code)
                                .real("zw_doch", 9400.00)
                                .real("zw_str3", 120.00)
                                .real("zw_str4", 75.50);
-            auto f = fill("TF_w36152", h);
+            auto f = fill_page("TF_w36152", h);
             const std::string s = p == 1 ? "QRL_pp" : "QRL_pm";
             EXPECT_EQ(f[s + "33"].caption, c.income);
             EXPECT_EQ(f[s + "34"].caption, c.loss);

@@ -48,7 +48,7 @@ TEST(pit36_page3, pitm_totals_are_exact_sums_of_each_parents_and_the_shared_amou
                      .integer("pitm_wsp_m", c.wsp_m);
         host_state h = c.joint ? b : individual(b);
         try {
-            auto f = fill("TF_w36153", h);
+            auto f = fill_page("TF_w36153", h);
             EXPECT_EQ(f["QRL_pm"].caption, c.pm);
             EXPECT_EQ(f["QRL_pm1"].caption, c.pm1);
             EXPECT_EQ(f["QRL_zm"].caption, c.zm);

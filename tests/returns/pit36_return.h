@@ -7,9 +7,6 @@
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
 
-#include <map>
-#include <string>
-
 namespace pit36_test {
 
 using kestrun::host::host_state;
@@ -71,10 +68,6 @@ inline rekzez_builder individual(rekzez_builder b)
 }
 
 // What each field of the page of that class prints, the handler run on a strict band.
-inline std::map<std::string, kestrun::testing::printed_field>
-fill(std::string_view class_name, host_state& h, const std::map<std::string, int>& params = {})
-{
-    return kestrun::testing::fill_page(class_name, h, params);
-}
+using kestrun::testing::fill_page;
 
 } // namespace pit36_test

@@ -18,7 +18,7 @@ TEST(pit37_page1, prints_what_pit36_page1_prints_in_boxes_1_to_36)
         host_state h = joint ? b : individual(b);
         h.set_dr_zez_ref(true);
         h.set_nr_zez_refer("PIT37-2015-0000000001");
-        auto pit37 = fill("TF_w37151", h), pit36 = fill("TF_w36151", h);
+        auto pit37 = fill_page("TF_w37151", h), pit36 = fill_page("TF_w36151", h);
         EXPECT_EQ(pit37.size(), pit36.size() - 10) << "no section C: 8 squares, 2 years";
         for (const auto& [name, field] : pit37) {
             EXPECT_EQ(field.caption, pit36[name].caption) << name;
@@ -44,13 +44,13 @@ TEST(pit37_page2, rows_come_from_data_rows_1_to_5_and_the_total_from_row_9)
         b.real("k50", 1, 3000.00).real("k50", 3, 5000.00).real("k50", 4, 2500.00);
         b.real("zw_str3", 55.00).real("zw_str4", 66.00).real("zus", 80.00);
         host_state h = b;
-        auto f = fill("TF_w37152", h);
+        auto f = fill_page("TF_w37152", h);
         const std::string s = p == 1 ? "QRL_pp" : "QRL_pm";
         for (const auto& [field, caption] : expected)
             EXPECT_EQ(f[s + field].caption, caption) << field;
         EXPECT_EQ(f[p == 1 ? "QRL_zus" : "QRL_zus1"].caption, "80,00");
         h.rekzez_mut().set_integer("sp_opod", individual_code);
-        f = fill("TF_w37152", h);
+        f = fill_page("TF_w37152", h);
         for (const auto& [name, field] : f) {
             if (name.starts_with("QRL_pm") || name == "QRL_zus1") {
                 EXPECT_EQ(field.caption, "") << name << ": not joint";

@@ -12,6 +12,10 @@
 
 namespace kestrun::testing {
 
+using printing::probe::read_bytes;
+using printing::probe::run;
+using printing::probe::scratch_dir;
+
 inline const std::string cli = KESTRUN_CLI;
 
 inline std::string shell_quote(const std::filesystem::path& p)
