@@ -143,7 +143,7 @@ TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)
         auto decoded = run(cli + " decode" + images + " --globals " +
                            shell_quote(dir / "first" / "globals.json") + " 2>/dev/null");
         ASSERT_EQ(decoded.status, 0) << decoded.output;
-        write_file(dir / "decoded.json", decoded.output);
+        write_text(dir / "decoded.json", decoded.output);
         r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
                 shell_quote(dir / "second"));
         ASSERT_EQ(r.status, 0) << r.output;
