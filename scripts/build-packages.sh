@@ -25,7 +25,7 @@ start=$SECONDS
     exit 1
 }
 echo "packages built in $((SECONDS - start)) s"
-cp "$work"/*.deb "$work"/*.changes "$out"
+cp "$work"/*.deb "$work"/*.changes "$work"/*.buildinfo "$out"
 lintian --fail-on error --info "$out"/*.changes | tee "$out/lintian.txt"
 for deb in "$out"/*.deb; do
     echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) KiB; $(dpkg-deb -f "$deb" Depends)"
