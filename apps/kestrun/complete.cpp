@@ -96,7 +96,7 @@ std::vector<std::string> completions(CLI::App& app, const std::vector<std::strin
         const auto name = cmd->get_name();
         const auto kind = name == "print" && !positional.empty() ? positional.front() : "";
         if (awaiting) {
-            offered = option_values(awaiting->get_lnames().front(), kind);
+            offered = option_values("--" + awaiting->get_lnames().front(), kind);
             if (const auto comma = current.rfind(','); comma != std::string::npos) {
                 list_head = current.substr(0, comma + 1);
                 current.erase(0, comma + 1);
