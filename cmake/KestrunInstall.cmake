@@ -1,6 +1,8 @@
 # `cmake --install`: the module library with its public headers (include/kestrun, included as
-# <kestrun/...>), the command line, the assets, a CMake package (`find_package(kestrun)`, target
-# kestrun::kestrun) and a pkg-config file (`pkg-config kestrun`).
+# <kestrun/...>), the command line with its manual page and bash completion, the window with its
+# manual page, desktop entry and icon, the assets, a CMake package (`find_package(kestrun)`,
+# target kestrun::kestrun) and a pkg-config file (`pkg-config kestrun`). debian/ splits them
+# into the packages.
 include(CMakePackageConfigHelpers)
 
 install(TARGETS kestrun EXPORT kestrunTargets
@@ -9,6 +11,17 @@ install(TARGETS kestrun EXPORT kestrunTargets
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The command line holds the layers' objects itself and finds the assets from its own place.
 install(TARGETS kestrun_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/man/kestrun.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/share/bash-completion/kestrun
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+if(KESTRUN_GUI)
+    install(TARGETS kestrun_gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/man/kestrun-gui.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${PROJECT_SOURCE_DIR}/share/applications/kestrun-gui.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/share/icons/kestrun-gui.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
 
 # Only the public API: the layers' headers name cairo, CUPS and the JSON library, and their
 # symbols are not exported.

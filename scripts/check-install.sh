@@ -1,33 +1,83 @@
 #!/usr/bin/env bash
-# Installs a built tree into a scratch prefix and checks it as a host sees it:
-# - every installed header compiles alone, without cairo, pango, CUPS or JSON headers;
-# - the library exports its public API alone (no other kestrun symbol);
+# Tries the Debian packages as a user who installed them, without installing anything on the
+# machine: each .deb of PACKAGES (scripts/build-packages.sh) is unpacked into a scratch root, and
+# with only the root's usr/bin on PATH:
+# - the command line tells its version, prints the README's examples to one PDF each, shows both
+#   manual pages and completes words on Tab; the window starts offscreen on a return;
+# - every installed header compiles alone, without cairo, pango, CUPS or JSON headers, and the
+#   library exports its public API alone (no other kestrun symbol);
 # - the host program of docs/HOST_GUIDE.md (tests/install/host_app.cpp, quoted there verbatim)
-#   builds against the installed package with find_package(kestrun) and with pkg-config
-#   kestrun, and prints a return to one PDF, blank-paper and pre-printed;
-# - the installed command line prints with its own assets, and without them fails with one
-#   clear line instead of reading the build tree's.
+#   builds with find_package(kestrun) and with pkg-config exactly as the guide writes it, and runs;
+# - without its assets, the command line and the host program fail with one clear line, and the
+#   command line leaves no settings file behind.
+#   scripts/check-install.sh [PACKAGES]    (default: build/packages)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/dev}
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-export KESTRUN_NO_CUPS=1
-unset KESTRUN_ASSETS
-cmake --install "$build" --prefix "$prefix" >/dev/null
-lib=$(find "$prefix" -name libkestrun.so | head -1)
+source_dir=$PWD
+packages=$(realpath "${1:-build/packages}")
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+for deb in "$packages"/*.deb; do
+    dpkg-deb -x "$deb" "$root"
+done
+export PATH="$root/usr/bin:/usr/bin:/bin"
+export HOME="$root/home" KESTRUN_NO_CUPS=1
+unset KESTRUN_ASSETS KESTRUN_SETTINGS XDG_CONFIG_HOME LD_LIBRARY_PATH
+mkdir -p "$HOME"
+lib=$(find "$root/usr/lib" -name 'libkestrun.so.0' | head -1)
+test -n "$lib"
+
+echo "-- the command line from PATH"
+test "$(command -v kestrun)" = "$root/usr/bin/kestrun"
+kestrun --version
+for example in pit28:pit28:14 pit36:pit36_joint:24 pit37:pit37:10 pit36l:pit36l:10; do
+    IFS=: read -r kind file pages <<<"$example"
+    (cd "$root" && kestrun print "$kind" "$source_dir/examples/$file.json" --printer PDF \
+        --mode blank --yes --pdf "$kind.pdf")
+    qpdf --check "$root/$kind.pdf" >/dev/null
+    printed=$(pdfinfo "$root/$kind.pdf" | awk '/^Pages:/ {print $2}')
+    echo "$file.json: $printed pages"
+    test "$printed" = "$pages"
+done
+test -f "$HOME/.config/kestrun/zbster"
+
+echo "-- the manual pages"
+for page in kestrun kestrun-gui; do
+    shown=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>"$root/man.err")
+    grep -q "^NAME" <<<"$shown"
+    if [ -s "$root/man.err" ]; then
+        cat "$root/man.err" >&2
+        exit 1
+    fi
+    echo "$page(1): $(wc -l <<<"$shown") lines"
+done
+
+echo "-- bash completion"
+completed=$(bash -c 'source "$1"; COMP_WORDS=(kestrun page TF_w2k); COMP_CWORD=2; _kestrun
+    printf "%s\n" "${COMPREPLY[@]}"' - "$root/usr/share/bash-completion/completions/kestrun")
+echo "kestrun page TF_w2k<Tab>: $completed"
+test "$completed" = TF_w2k15_1
+
+echo "-- the window, offscreen"
+QT_QPA_PLATFORM=offscreen kestrun-gui "$source_dir/examples/pit37.json" --out "$root/gui" \
+    --screenshot "$root/gui.png"
+test -s "$root/gui.png"
+grep -q '^Exec=kestrun-gui %f$' "$root/usr/share/applications/kestrun-gui.desktop"
+test -s "$root/usr/share/icons/hicolor/scalable/apps/kestrun-gui.svg"
 
 echo "-- the host guide quotes the host program verbatim"
-awk '/^```cpp$/ {on = 1; next} on && /^```$/ {exit} on' docs/HOST_GUIDE.md >"$prefix/guide.cpp"
-diff -u tests/install/host_app.cpp "$prefix/guide.cpp"
+awk '/^```cpp$/ {on = 1; next} on && /^```$/ {exit} on' docs/HOST_GUIDE.md >"$root/guide.cpp"
+diff -u tests/install/host_app.cpp "$root/guide.cpp"
+awk '/^```cmake$/ {on = 1; next} on && /^```$/ {exit} on' docs/HOST_GUIDE.md >"$root/guide.cmake"
+diff -u tests/install/CMakeLists.txt "$root/guide.cmake"
 test "$(wc -l <tests/install/host_app.cpp)" -lt 30
 
 echo "-- each installed header compiles alone"
-headers=$(cd "$prefix/include" && find kestrun -name '*.h' | sort)
+headers=$(cd "$root/usr/include" && find kestrun -name '*.h' | sort)
 test -n "$headers"
 for h in $headers; do
     used=$(printf '#include <%s>\n' "$h" |
-        c++ -std=c++17 -fsyntax-only -H -I"$prefix/include" -x c++ - 2>&1 >/dev/null)
+        c++ -std=c++17 -fsyntax-only -H -I"$root/usr/include" -x c++ - 2>&1 >/dev/null)
     if grep -Ei 'cairo|pango|glib|cups|nlohmann' <<<"$used"; then
         echo "$h needs a header of the library's own dependencies" >&2
         exit 1
@@ -45,42 +95,36 @@ if [ -n "$unexpected" ]; then
 fi
 echo "kestrun:: symbols exported: $(wc -l <<<"$exported")"
 
-# host PROGRAM RETURN MODE: prints the return to one PDF and checks it.
-host() {
-    local pdf="$prefix/$(basename "$2" .json)-$3.pdf" said pages
-    said=$("$1" "$2" "$pdf" "$3")
-    qpdf --check "$pdf" >/dev/null
-    pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
-    echo "$said; the PDF holds $pages pages"
-    test "${said##*: }" = "$pages pages"
+# The guide's commands of one fenced block (sh), run as written in a host's folder with PREFIX
+# the unpacked usr; the program they build prints the PIT-28 example.
+host_build() {
+    local dir="$root/host-$1"
+    mkdir -p "$dir"
+    cp tests/install/host_app.cpp tests/install/CMakeLists.txt "$dir"
+    ln -s "$source_dir/examples" "$dir/examples"
+    awk -v n="$1" '/^```sh$/ {on = (++seen == n); next} /^```$/ {on = 0} on' docs/HOST_GUIDE.md \
+        >"$dir/build.sh"
+    said=$(cd "$dir" && PREFIX="$root/usr" bash -euo pipefail build.sh | tail -1)
+    qpdf --check "$dir/pit28.pdf" >/dev/null
+    echo "$said; the PDF holds $(pdfinfo "$dir/pit28.pdf" | awk '/^Pages:/ {print $2}') pages"
+    test "$said" = "PIT-28: 14 pages"
 }
+echo "-- the host guide's program built with find_package(kestrun)"
+host_build 1
+echo "-- the host guide's program built with pkg-config kestrun"
+host_build 2
 
-echo "-- a host built with find_package(kestrun)"
-cmake -S tests/install -B "$prefix/app-cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
-cmake --build "$prefix/app-cmake" >/dev/null
-host "$prefix/app-cmake/host_app" examples/pit28.json blank
-host "$prefix/app-cmake/host_app" examples/pit36_joint.json preprinted
-
-echo "-- a host built with pkg-config kestrun"
-pc=$(dirname "$(find "$prefix" -name kestrun.pc)")
-export PKG_CONFIG_PATH=$pc
-# shellcheck disable=SC2046
-c++ -std=c++17 tests/install/host_app.cpp $(pkg-config --cflags --libs kestrun) \
-    -Wl,-rpath,"$(pkg-config --variable=libdir kestrun)" -o "$prefix/host_pc"
-host "$prefix/host_pc" examples/pit37.json blank
-host "$prefix/host_pc" examples/pit36l.json blank
-
-echo "-- the installed command line and its assets"
-"$prefix/bin/kestrun" page TF_w2k15_1 examples/pit36_joint.json --out "$prefix/pit2k.pdf"
-qpdf --check "$prefix/pit2k.pdf" >/dev/null
-mv "$prefix/share/kestrun/assets" "$prefix/assets-moved"
-for run in "$prefix/bin/kestrun page TF_w2k15_1 examples/pit36_joint.json --out $prefix/none.pdf" \
-    "$prefix/host_pc examples/pit28.json $prefix/none.pdf"; do
+echo "-- without the assets"
+mv "$root/usr/share/kestrun/assets" "$root/assets-moved"
+rm -rf "$HOME/.config"
+for run in "kestrun print pit28 $source_dir/examples/pit28.json --printer PDF --yes --pdf $root/none.pdf" \
+    "$root/host-2/host_app $source_dir/examples/pit28.json $root/none.pdf"; do
     status=0
     message=$($run 2>&1) || status=$?
-    echo "without assets: exit $status: $message"
+    echo "exit $status: $message"
     test "$status" = 1
-    grep -q 'the assets are not installed next to' <<<"$message"
-    test ! -e "$prefix/none.pdf"
+    grep -q "the assets are not installed next to $root/usr/" <<<"$message"
+    test ! -e "$root/none.pdf"
 done
+test ! -e "$HOME/.config/kestrun/zbster"
 echo "install check passed"

@@ -8,6 +8,7 @@ packages=(
     nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils qpdf python3-jsonschema cups cups-daemon printer-driver-cups-pdf
     qt6-base-dev xvfb xauth
+    debhelper dpkg-dev lintian man-db
 )
 if [[ ${1:-} == --bench ]]; then
     packages+=(python3-reportlab python3-pil)

@@ -11,6 +11,7 @@
 #include "platform/io/files.h"
 #include "platform/io/folder_lock.h"
 #include "platform/io/json.h"
+#include "platform/qr/layout.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
@@ -99,6 +100,8 @@ int run(const gui_options& o)
     const auto* cls = find_dialog_class(cli::dialog_class_of(type));
     if (!cls)
         throw input_error("the dialog of " + type + " is not in this build");
+    // Without its assets the window fails here, before it makes a folder or a settings file.
+    qr::asset_dir();
     check_out_folder(o.out);
     std::unique_ptr<io::folder_lock> out_lock;
     try {

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 #include <QApplication>
+#include <QFileDialog>
 #include <cstdlib>
 #include <iostream>
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
 {
     CLI::App app{"kestrun-gui: the print dialog of a return as a window"};
     kestrun::gui::gui_options options;
-    app.add_option("return", options.return_file, "the return file (JSON)")->required();
+    app.add_option("return", options.return_file, "the return file (JSON); asked for when none");
     app.add_option("--return", options.return_type,
                    "pit28, pit36, pit36l or pit37: the return to print when the file holds two");
     app.add_option("--out", options.out, "the folder for the PDF printer's pages (default: .)");
@@ -81,6 +82,14 @@ int main(int argc, char** argv)
                 std::cerr << "kestrun-gui: cannot write " << screenshot << "\n";
             window.reject();
         });
+    // Started from the application menu, with no file chosen in the file manager.
+    if (options.return_file.empty()) {
+        options.return_file = QFileDialog::getOpenFileName(nullptr, "kestrun-gui: a return file",
+                                                           {}, "Return files (*.json)")
+                                  .toStdString();
+        if (options.return_file.empty())
+            return 0;
+    }
     int status = 2;
     try {
         status = kestrun::gui::run(options);

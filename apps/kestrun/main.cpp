@@ -2,6 +2,7 @@
 
 #include "apps/kestrun/batch_command.h"
 #include "apps/kestrun/commands.h"
+#include "apps/kestrun/complete.h"
 #include "apps/kestrun/print_command.h"
 #include "apps/kestrun/schema_command.h"
 #include "apps/kestrun/usage.h"
@@ -125,6 +126,13 @@ int main(int argc, char** argv)
     app.add_subcommand("help", "this help, or a command's: kestrun help print");
     auto* schema = app.add_subcommand("schema", "the JSON Schema of the return file");
 
+    // The shell's completion asks for the words it offers (share/bash-completion/kestrun).
+    if (argc >= 2 && std::string_view(argv[1]) == "complete") {
+        for (const auto& word : kestrun::cli::completions(app, {argv + 2, argv + argc}))
+            std::cout << word << "\n";
+        kestrun::Finalize();
+        return 0;
+    }
     // "help [COMMAND]" is answered before parsing: the parser would take the topic for a
     // command to run.
     if (argc >= 2 && std::string_view(argv[1]) == "help") {

@@ -9,6 +9,7 @@
 #include "platform/error.h"
 #include "platform/io/files.h"
 #include "platform/io/folder_lock.h"
+#include "platform/qr/layout.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
@@ -187,6 +188,10 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     require_record(o.source,
                    o.return_type == "pit28" ? host::record_id::rek28 : host::record_id::rekzez,
                    "print " + o.return_type);
+
+    // A program without its assets fails here, before it makes an output folder or a settings
+    // file that it never uses.
+    qr::asset_dir();
 
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <link.h>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -251,13 +252,22 @@ std::filesystem::path asset_dir()
     // Installed: <prefix>/lib/libkestrun.so or <prefix>/bin/kestrun next to
     // <prefix>/share/kestrun/assets (the library may lie one folder deeper, lib/<triplet>).
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&asset_dir), &info) || !info.dli_fname)
+    link_map* loaded = nullptr;
+    if (!dladdr1(reinterpret_cast<void*>(&asset_dir), &info, reinterpret_cast<void**>(&loaded),
+                 RTLD_DL_LINKMAP) ||
+        !info.dli_fname)
         throw io_error("the assets: cannot tell where the kestrun module lies; set KESTRUN_ASSETS "
                        "to the folder holding layouts/ and forms/");
+    // Linked into a program, the module is the program, whose loaded name is empty and which
+    // the loader names by argv[0] as typed: a bare name found on PATH, or a symlink. The kernel
+    // knows the file it runs.
     std::error_code ec;
-    auto module = std::filesystem::weakly_canonical(info.dli_fname, ec);
-    if (ec)
-        module = info.dli_fname;
+    std::filesystem::path module = info.dli_fname;
+    if (loaded && *loaded->l_name == '\0')
+        if (auto exe = std::filesystem::read_symlink("/proc/self/exe", ec); !ec)
+            module = exe;
+    if (auto real = std::filesystem::weakly_canonical(module, ec); !ec)
+        module = real;
     const auto folder = module.parent_path();
     const std::filesystem::path candidates[] = {folder.parent_path() / KESTRUN_INSTALL_ASSETS_DIR,
                                                 folder.parent_path().parent_path() /
