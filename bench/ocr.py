@@ -5,7 +5,7 @@
 
 Prints each example on blank paper and on pre-printed forms (data alone) with the PDF
 printer, renders the blank-paper pages at --dpi with pdftoppm, and reads every filled field
-back with tesseract (Polish data, one word, line or block per zone): the zone is the box of the
+back with tesseract (Polish data, one line or one block per zone): the zone is the box of the
 field's words on the data-alone page, widened by --widen-mm on every side, so that it takes in
 whatever of the form stands that close. A field reads back when the OCR text equals the printed
 text once blanks are dropped. Reports, per return, the share of fields read back and the same
@@ -97,7 +97,7 @@ def read_back(blank_pdf, fields, dpi, widen_mm, work, keep):
         crop = image.crop((round(x0 * scale), round(y0 * scale), round(x1 * scale),
                            round(y1 * scale)))
         lines = len({round(w[1]) for w in f["words"]})
-        psm = "6" if lines > 1 else "7" if len(f["words"]) > 1 else "8"
+        psm = "6" if lines > 1 else "7"
         file = work / f"{blank_pdf.stem}-{name}.png"
         # A margin of white round the zone, as tesseract expects of a page.
         framed = Image.new("L", (crop.width + 40, crop.height + 40), 255)
@@ -106,7 +106,7 @@ def read_back(blank_pdf, fields, dpi, widen_mm, work, keep):
         zones.append((name, file, psm))
         order.append(name)
     results = {}
-    for psm in ("6", "7", "8"):
+    for psm in ("6", "7"):
         batch = [z for z in zones if z[2] == psm]
         if not batch:
             continue
