@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages kestrun builds and tests with, when any is missing.
-#   scripts/deps.sh [--bench]    --bench: also what bench/run.sh compares kestrun with
+#   scripts/deps.sh [--bench]    --bench: also what bench/run.sh compares kestrun with, and the
+#                                OCR engine with its Polish data for bench/ocr.py
 set -euo pipefail
 packages=(
     build-essential clang cmake pkg-config clang-format
@@ -11,7 +12,7 @@ packages=(
     debhelper dpkg-dev lintian man-db
 )
 if [[ ${1:-} == --bench ]]; then
-    packages+=(python3-reportlab python3-pil)
+    packages+=(python3-reportlab python3-pil tesseract-ocr tesseract-ocr-pol)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 #include <pango/pangofc-fontmap.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace kestrun::printing {
 
@@ -116,7 +117,7 @@ public:
     text_engine& operator=(const text_engine&) = delete;
 
     fitted_text draw(cairo_t* cr, std::string_view utf8, rect_pt field, const text_style& style,
-                     double smallest_pt)
+                     double smallest_pt, std::vector<rect_pt>* characters = nullptr)
     {
         PangoLayout* layout =
             m_layouts[font_index(style.family, style.bold) * 2 + (style.strike_out ? 1 : 0)];
@@ -162,8 +163,25 @@ public:
                                                   : 0.0;
             x -= to_points(logical.x);
         }
+        PangoRectangle ink{};
+        pango_layout_get_extents(layout, &ink, nullptr);
+        rect_pt drawn{x + to_points(ink.x), field.y + to_points(ink.y), to_points(ink.width),
+                      to_points(ink.height)};
+        if (!fits) {
+            drawn = intersection(drawn, field);
+        }
+        if (characters != nullptr) {
+            characters->clear();
+            for (const char* c = utf8.data(); c < utf8.data() + utf8.size();
+                 c = g_utf8_next_char(c)) {
+                PangoRectangle pos{};
+                pango_layout_index_to_pos(layout, static_cast<int>(c - utf8.data()), &pos);
+                characters->push_back({x + to_points(pos.x), field.y + to_points(pos.y),
+                                       to_points(pos.width), to_points(pos.height)});
+            }
+        }
         if (cr == nullptr) {
-            return {size, !fits};
+            return {size, !fits, drawn};
         }
         cairo_save(cr);
         if (!fits) {
@@ -173,13 +191,21 @@ public:
         cairo_move_to(cr, x, field.y);
         pango_cairo_show_layout(cr, layout);
         cairo_restore(cr);
-        return {size, !fits};
+        return {size, !fits, drawn};
     }
 
 private:
     static std::size_t font_index(font_family family, bool bold)
     {
         return (family == font_family::mono ? 2U : 0U) + (bold ? 1U : 0U);
+    }
+    static rect_pt intersection(rect_pt a, rect_pt b)
+    {
+        const double left = std::max(a.x, b.x);
+        const double top = std::max(a.y, b.y);
+        const double right = std::min(a.x + a.w, b.x + b.w);
+        const double bottom = std::min(a.y + a.h, b.y + b.h);
+        return {left, top, std::max(0.0, right - left), std::max(0.0, bottom - top)};
     }
     static int units(double points) { return static_cast<int>(points * PANGO_SCALE + 0.5); }
     static double to_points(int pango_units) { return double(pango_units) / PANGO_SCALE; }
@@ -260,6 +286,16 @@ fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,
         throw render_error("caption is not UTF-8 text");
     }
     return engine().draw(cr, utf8, field, style, smallest_pt);
+}
+
+laid_out_text lay_out(std::string_view utf8, rect_pt field, const text_style& style)
+{
+    if (g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr) == FALSE) {
+        throw render_error("caption is not UTF-8 text");
+    }
+    laid_out_text text;
+    text.ink = engine().draw(nullptr, utf8, field, style, 6.0, &text.characters).ink;
+    return text;
 }
 
 } // namespace kestrun::printing

@@ -7,6 +7,7 @@
 
 #include <cairo.h>
 #include <string_view>
+#include <vector>
 
 namespace kestrun::printing {
 
@@ -17,6 +18,7 @@ struct rect_pt {
 struct fitted_text {
     double size_pt = 0; // the size the caption was drawn at
     bool clipped = false;
+    rect_pt ink; // what the caption covers, within the field when clipped
 };
 
 // Draws the caption aligned in its field from the field's top, wrapped at words when the style
@@ -27,6 +29,15 @@ struct fitted_text {
 // kestrun::error (kind render) when the fonts cannot be loaded.
 fitted_text draw_fitted_text(cairo_t* cr, std::string_view utf8, rect_pt field,
                              const text_style& style, double smallest_pt = 6.0);
+
+// Where a one-line caption stands as draw_fitted_text places it at the size a page's data is
+// drawn at: each character's box (its advance across, the line's height down) and the ink of
+// the whole caption.
+struct laid_out_text {
+    std::vector<rect_pt> characters;
+    rect_pt ink;
+};
+laid_out_text lay_out(std::string_view utf8, rect_pt field, const text_style& style);
 
 // Tells the clip listener of this thread, if any, of a caption drawn cut at its field's edge.
 void report_clipped(std::string_view utf8);

@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/io/files.h"
 #include "platform/io/json.h"
+#include "platform/qr/form_fields.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -289,6 +290,15 @@ std::filesystem::path asset_dir()
                    "); set KESTRUN_ASSETS to the folder holding layouts/ and forms/");
 }
 
+printing::form::field_prints prints_of(const page_design& design)
+{
+    printing::form::field_prints prints;
+    for (const auto& c : design.components)
+        prints[c.name] = {
+            {c.rect.left, c.rect.top, c.rect.width, c.rect.height}, c.style, c.caption};
+    return prints;
+}
+
 const page_design& design_of(std::string_view unit)
 {
     // One cache per thread: a form drawing is a cairo recording that builds its index when first
@@ -313,8 +323,10 @@ const page_design& design_of(std::string_view unit)
                               std::string(unit) + ")");
         const auto form_text = io::read_text_file(drawing, io::document_limit, "form drawing");
         const auto& r = design->image.rect;
-        design->form.vector = printing::vector_picture::from_form(
-            form_text, {r.left, r.top, r.width, r.height}, drawing.string());
+        design->form.vector =
+            printing::form::draw_picture(form_text, {r.left, r.top, r.width, r.height},
+                                         drawing.string(), prints_of(*design))
+                .picture;
     }
     return *cache.emplace(std::string(unit), std::move(design)).first->second;
 }

@@ -3,6 +3,7 @@
 // and its rules keep hard edges at 600 dpi.
 
 #include "platform/error.h"
+#include "platform/printing/form_drawing.h"
 #include "platform/printing/render_target.h"
 #include "tests/support/render_probe.h"
 
@@ -18,7 +19,7 @@ constexpr double mm_per_px = 25.4 / 120.0;
 constexpr const char* form_json = R"({"items": [
     {"kind": "section", "rect_px": [20, 80, 930, 300], "heading": "A. DANE IDENTYFIKACYJNE"},
     {"kind": "box", "number": 1, "rect_px": [30, 110, 400, 60], "label": "Identyfikator NIP",
-     "cells": {"count": 11, "rect_px": [40, 135, 330, 28]}},
+     "cells": {"field": "QRL_nip"}},
     {"kind": "box", "number": 9, "rect_px": [30, 180, 900, 80], "label": "Rodzaj inwestycji"},
     {"kind": "square", "box": 9, "rect_px": [40, 205, 18, 18], "label": "budowa budynku"},
     {"kind": "text", "rect_px": [30, 400, 600, 20], "text": "Żółć gęślą jaźń", "size_pt": 6.5}
@@ -28,7 +29,12 @@ constexpr const char* form_json = R"({"items": [
 // of the description is a layout pixel of the page.
 std::shared_ptr<const vector_picture> test_form()
 {
-    return vector_picture::from_form(form_json, {0, 0, 990, 1400}, "test form");
+    text_style digits;
+    digits.family = font_family::mono;
+    digits.word_wrap = false;
+    return form::draw_picture(form_json, {0, 0, 990, 1400}, "test form",
+                              {{"QRL_nip", {{50, 140, 320, 28}, digits, "1 2 3 4 5"}}})
+        .picture;
 }
 
 void render(render_target& target, const vector_picture& form)

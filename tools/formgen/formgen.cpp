@@ -7,11 +7,10 @@
 #include "platform/error.h"
 #include "platform/io/files.h"
 #include "platform/io/json.h"
-#include "platform/printing/render_target.h"
+#include "platform/printing/form_drawing.h"
+#include "platform/qr/form_fields.h"
 
-#include <algorithm>
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -22,31 +21,14 @@ std::string read_text(const std::string& file)
     return kestrun::io::read_text_file(file, kestrun::io::document_limit, "form description");
 }
 
-// The form image component's rectangle: the part of the band the form is drawn over.
-kestrun::printing::vector_picture::frame_px image_frame(const std::string& layout_file)
-{
-    const auto layout = kestrun::io::parse_json(read_text(layout_file), layout_file);
-    const auto fail = [&]() -> kestrun::error {
-        return input_error(layout_file + ": $.image.rect_px: expected [x, y, w, h] of the form "
-                                         "image with a positive width and height");
-    };
-    if (!layout.is_object() || !layout.contains("image") || !layout["image"].is_object()) {
-        throw fail();
-    }
-    const auto& r = layout["image"].value("rect_px", nlohmann::json{});
-    if (!r.is_array() || r.size() != 4 ||
-        !std::all_of(r.begin(), r.end(), [](const auto& v) { return v.is_number(); }) ||
-        !(r[2].get<double>() > 0 && r[3].get<double>() > 0)) {
-        throw fail();
-    }
-    return {r[0].get<double>(), r[1].get<double>(), r[2].get<double>(), r[3].get<double>()};
-}
-
 void check_and_install(const std::string& form_file, const std::string& layout_file,
                        const std::string& out_file)
 {
     const std::string form = read_text(form_file);
-    kestrun::printing::vector_picture::from_form(form, image_frame(layout_file), form_file);
+    const auto design = kestrun::qr::parse_design(read_text(layout_file), layout_file);
+    const auto& r = design.image.rect;
+    kestrun::printing::form::draw_picture(form, {r.left, r.top, r.width, r.height}, form_file,
+                                          kestrun::qr::prints_of(design));
     kestrun::io::write_file(out_file, form);
 }
 
