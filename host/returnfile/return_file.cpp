@@ -469,7 +469,8 @@ ordered globals_json(const host_state& state)
 
 } // namespace
 
-void load_return_json(std::string_view text, host_state& state, std::string_view origin)
+std::vector<record_id> load_return_json(std::string_view text, host_state& state,
+                                        std::string_view origin)
 {
     const json root = io::parse_json(text, origin);
     // Loaded aside first, so that a fault leaves the state as it was.
@@ -483,12 +484,17 @@ void load_return_json(std::string_view text, host_state& state, std::string_view
     state.wsp_z_malz_mut() = loaded.wsp_z_malz();
     state.set_nr_zez_refer(loaded.nr_zez_refer());
     state.set_dr_zez_ref(loaded.dr_zez_ref());
+    std::vector<record_id> given;
+    for (const record_id id : all_records)
+        if (root.contains(std::string(record_name(id))))
+            given.push_back(id);
+    return given;
 }
 
-void load_return_file(const std::filesystem::path& path, host_state& state)
+std::vector<record_id> load_return_file(const std::filesystem::path& path, host_state& state)
 {
-    load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
-                     path.string());
+    return load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
+                            path.string());
 }
 
 void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image, host_state& state)

@@ -144,7 +144,7 @@ TEST(vcl_trace, a_file_sink_writes_each_event_and_reports_a_lost_line)
         ADD_FAILURE() << "a lost line passed the check";
     } catch (const kestrun::error& e) {
         EXPECT_EQ(e.kind(), kestrun::error_kind::io);
-        EXPECT_STREQ(e.what(), "--trace /dev/full: cannot write the file");
+        EXPECT_STREQ(e.what(), "--trace /dev/full: cannot write the trace");
     }
 }
 
