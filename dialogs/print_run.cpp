@@ -162,7 +162,8 @@ bool loaded_return::holds(host::record_id id) const
     return std::ranges::find(given, id) != given.end();
 }
 
-loaded_return load_return(const return_source& source)
+loaded_return load_return(const return_source& source,
+                          const std::optional<std::filesystem::path>& globals)
 try {
     loaded_return r;
     if (source.file) {
@@ -177,6 +178,8 @@ try {
         if (const auto id = host::record_by_name(given.substr(0, eq)); id && !r.holds(*id))
             r.given.push_back(*id);
     }
+    if (globals)
+        host::load_globals_file(*globals, r.state);
     return r;
 } catch (const error& e) {
     if (e.kind() == error_kind::io)

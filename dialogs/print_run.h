@@ -43,9 +43,11 @@ struct loaded_return {
     bool holds(host::record_id id) const;
 };
 
-// The file read once, then each image. A return that cannot be read is bad input
-// (kestrun::error, kind input), whatever failed underneath.
-loaded_return load_return(const return_source& source);
+// The file read once, then each image, then the globals file (as encode writes it) replacing
+// the globals. A return that cannot be read is bad input (kestrun::error, kind input), whatever
+// failed underneath.
+loaded_return load_return(const return_source& source,
+                          const std::optional<std::filesystem::path>& globals = {});
 
 // The returns it holds, in the order of the table: PIT-28 when it gives rek28, and the kind of
 // its rekzez.rodz_zez when it gives rekzez. Throws kestrun::error (input) when it gives neither,

@@ -8,7 +8,37 @@
 
 #include <CLI/CLI.hpp>
 #include <QApplication>
+#include <cstdlib>
 #include <iostream>
+
+namespace {
+
+// The window system the environment names: an X display, a Wayland one, or a platform the user
+// chose (offscreen, vnc, ...).
+bool display_named()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(name); value != nullptr && *value != '\0')
+            return true;
+    return false;
+}
+
+// While the window system opens, Qt's own messages are held back: when it cannot be opened the
+// user gets one line naming the first reason, not Qt's several lines and an abort; when it
+// opens, they are said after all.
+QStringList held_qt_messages;
+
+void while_opening(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    held_qt_messages << text;
+    if (type == QtFatalMsg) {
+        std::cerr << "kestrun-gui: no display found: " << held_qt_messages.front().toStdString()
+                  << "\n";
+        std::_Exit(2);
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -33,7 +63,16 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    if (!display_named()) {
+        std::cerr << "kestrun-gui: no display found: set DISPLAY or WAYLAND_DISPLAY (or "
+                     "QT_QPA_PLATFORM=offscreen to run without a screen)\n";
+        return 2;
+    }
+    const auto qt_handler = qInstallMessageHandler(while_opening);
     QApplication qt(argc, argv);
+    qInstallMessageHandler(qt_handler);
+    for (const auto& text : held_qt_messages)
+        qWarning("%s", qPrintable(text));
     kestrun::io::remove_temporaries_on_signal();
     kestrun::Initialize();
     if (!screenshot.empty())

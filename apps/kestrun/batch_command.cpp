@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -157,7 +158,15 @@ CLI::App* add_batch_command(CLI::App& app, batch_options& b)
                     "2 a PIT-36, PIT-37, PIT-36L")
         ->required();
     cmd->add_option("--jobs,-j", b.jobs, "returns printed at once (default: one per core)")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                unsigned n = 0;
+                const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+                return ec == std::errc() && end == text.data() + text.size() && n >= 1
+                           ? std::string()
+                           : std::string("expected a whole number, 1 or more");
+            },
+            "N"));
     cmd->add_option("--mode", p.mode_name, "blank or preprinted");
     cmd->add_option("--uncheck", p.uncheck, "page boxes to uncheck")->delimiter(',');
     cmd->add_option("--check", p.check, "page boxes to check")->delimiter(',');

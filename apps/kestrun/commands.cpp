@@ -186,12 +186,12 @@ int encode(const std::filesystem::path& return_file, const std::filesystem::path
     return 0;
 }
 
-int decode(const return_source& source)
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals)
 {
     if (source.images.empty())
         throw input_error("decode: give the packed record images as --image NAME=FILE (rek28, "
                           "rekzez, rek_uz, pit28_zal, rekster)");
-    auto state = load_return(source).state;
+    auto state = load_return(source, globals).state;
     std::cout << host::to_return_json(state);
     finish_standard_output();
     return 0;

@@ -31,6 +31,6 @@ int page(const std::string& class_name, const return_source& source,
          const page_parameters& parameters, const std::filesystem::path& out,
          const std::optional<std::string>& prepare = {});
 int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir);
-int decode(const return_source& source);
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals);
 
 } // namespace kestrun::cli

@@ -113,6 +113,10 @@ int main(int argc, char** argv)
 
     auto* decode = app.add_subcommand("decode", "the return file of packed record images");
     add_return_options(*decode, source, false);
+    std::optional<std::filesystem::path> globals;
+    decode->add_option("--globals", globals,
+                       "FILE: the globals (reference number, spouse codes) as encode writes "
+                       "them in globals.json");
 
     kestrun::cli::batch_options batch_options;
     auto* batch = kestrun::cli::add_batch_command(app, batch_options);
@@ -165,7 +169,7 @@ int main(int argc, char** argv)
         else if (*encode)
             status = kestrun::cli::encode(return_file, out);
         else if (*decode)
-            status = kestrun::cli::decode(source);
+            status = kestrun::cli::decode(source, globals);
         else if (*print)
             status = kestrun::cli::print(print_options);
         else if (*batch)

@@ -1,27 +1,12 @@
 #include "apps/kestrun/usage.h"
 
+#include "platform/io/names.h"
+
 #include <algorithm>
-#include <numeric>
 
 namespace kestrun::cli {
 
 namespace {
-
-std::size_t edit_distance(std::string_view a, std::string_view b)
-{
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), std::size_t{0});
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
 
 std::vector<std::string> command_names(CLI::App& app)
 {
@@ -32,20 +17,6 @@ std::vector<std::string> command_names(CLI::App& app)
 }
 
 } // namespace
-
-std::string nearest(std::string_view word, const std::vector<std::string>& known)
-{
-    std::string best;
-    std::size_t best_distance = 0;
-    for (const auto& k : known) {
-        const auto d = edit_distance(word, k);
-        if (best.empty() || d < best_distance) {
-            best = k;
-            best_distance = d;
-        }
-    }
-    return best;
-}
 
 CLI::App* find_command(CLI::App& app, std::string_view name)
 {
@@ -58,7 +29,7 @@ CLI::App* find_command(CLI::App& app, std::string_view name)
 std::string unknown_command(CLI::App& app, std::string_view name)
 {
     return "unknown command '" + std::string(name) + "' (did you mean '" +
-           nearest(name, command_names(app)) + "'? kestrun help lists the commands)";
+           io::nearest(name, command_names(app)) + "'? kestrun help lists the commands)";
 }
 
 std::optional<std::string> unknown_word(CLI::App& app, int argc, const char* const* argv)
@@ -74,7 +45,7 @@ std::optional<std::string> unknown_word(CLI::App& app, int argc, const char* con
         const std::vector<std::string> own = {"--help", "-h", "--version"};
         if (std::find(own.begin(), own.end(), first) != own.end())
             return std::nullopt;
-        return "unknown option '" + first + "' (did you mean '" + nearest(first, own) + "'?)";
+        return "unknown option '" + first + "' (did you mean '" + io::nearest(first, own) + "'?)";
     }
     auto* cmd = find_command(app, first);
     if (!cmd)
@@ -92,7 +63,7 @@ std::optional<std::string> unknown_word(CLI::App& app, int argc, const char* con
         const auto name = std::string(arg.substr(0, arg.find('=')));
         if (std::find(options.begin(), options.end(), name) == options.end())
             return "unknown option '" + name + "' for " + first + " (did you mean '" +
-                   nearest(name, options) + "'?)";
+                   io::nearest(name, options) + "'?)";
     }
     return std::nullopt;
 }

@@ -10,9 +10,6 @@
 
 namespace kestrun::cli {
 
-// Of `known`, the word nearest to `word` by edit distance; the earlier one on a tie.
-std::string nearest(std::string_view word, const std::vector<std::string>& known);
-
 // The command of that name, or null.
 CLI::App* find_command(CLI::App& app, std::string_view name);
 // "unknown command 'frobnicate' (did you mean 'print'?)".

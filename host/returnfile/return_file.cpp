@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/io/files.h"
 #include "platform/io/json.h"
+#include "platform/io/names.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -221,7 +222,13 @@ void load_record(const json& object, const record_layout& layout, std::uint8_t* 
         const std::string field_path = member_path(path, key);
         const field_def* f = layout.find(key);
         if (f == nullptr) {
-            faults.check([&] { throw input_error(field_path + ": unknown field"); });
+            faults.check([&] {
+                std::vector<std::string> names;
+                for (const auto& known : layout.fields) {
+                    names.emplace_back(known.name);
+                }
+                throw input_error(field_path + ": unknown field" + io::did_you_mean(key, names));
+            });
             continue;
         }
         if (f->is_alias()) {
@@ -307,7 +314,13 @@ void load_globals_and_records(const json& root, host_state& state, fault_list& f
                 state.set_dr_zez_ref(value.get<bool>());
             });
         } else {
-            faults.check([&] { throw input_error(key + ": unknown key"); });
+            faults.check([&] {
+                std::vector<std::string> names{"wsp_z_malz", "nr_zez_refer", "dr_zez_ref"};
+                for (const record_id record : all_records) {
+                    names.emplace_back(record_name(record));
+                }
+                throw input_error(key + ": unknown key" + io::did_you_mean(key, names));
+            });
         }
     }
 }
@@ -467,6 +480,13 @@ ordered globals_json(const host_state& state)
     return out;
 }
 
+void copy_globals(const host_state& from, host_state& to)
+{
+    to.wsp_z_malz_mut() = from.wsp_z_malz();
+    to.set_nr_zez_refer(from.nr_zez_refer());
+    to.set_dr_zez_ref(from.dr_zez_ref());
+}
+
 } // namespace
 
 std::vector<record_id> load_return_json(std::string_view text, host_state& state,
@@ -481,9 +501,7 @@ std::vector<record_id> load_return_json(std::string_view text, host_state& state
     for (const record_id id : all_records) {
         std::ranges::copy(loaded.bytes(id), state.bytes(id).begin());
     }
-    state.wsp_z_malz_mut() = loaded.wsp_z_malz();
-    state.set_nr_zez_refer(loaded.nr_zez_refer());
-    state.set_dr_zez_ref(loaded.dr_zez_ref());
+    copy_globals(loaded, state);
     std::vector<record_id> given;
     for (const record_id id : all_records)
         if (root.contains(std::string(record_name(id))))
@@ -495,6 +513,27 @@ std::vector<record_id> load_return_file(const std::filesystem::path& path, host_
 {
     return load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
                             path.string());
+}
+
+void load_globals_file(const std::filesystem::path& path, host_state& state)
+{
+    const std::string origin = path.string();
+    json root =
+        io::parse_json(io::read_text_file(path, io::document_limit, "globals file"), origin);
+    host_state loaded;
+    fault_list faults;
+    for (const record_id id : all_records) {
+        const std::string name(record_name(id));
+        if (root.is_object() && root.erase(name) > 0) {
+            faults.check([&] {
+                throw input_error(name + ": a globals file holds only wsp_z_malz, nr_zez_refer and "
+                                         "dr_zez_ref; a record comes as its image");
+            });
+        }
+    }
+    load_globals_and_records(root, loaded, faults);
+    faults.throw_if_any(origin);
+    copy_globals(loaded, state);
 }
 
 void load_image_bytes(std::string_view name, std::span<const std::uint8_t> image, host_state& state)

@@ -37,6 +37,11 @@ std::vector<record_id> load_return_json(std::string_view text, host_state& state
 // (input); one that cannot be read throws kestrun::error (io).
 std::vector<record_id> load_return_file(const std::filesystem::path& path, host_state& state);
 
+// Replaces the globals of `state` (wsp_z_malz, nr_zez_refer, dr_zez_ref) with those of a
+// globals file, as write_images writes it; the records stay. A record in it is a fault. Throws
+// as load_return_json does, every line starting with the file's name.
+void load_globals_file(const std::filesystem::path& path, host_state& state);
+
 // Replaces record NAME (rek28, rekzez, rek_uz, pit28_zal, rekster) by a packed image of
 // exactly the record's size ("rekzez image: 9000 bytes, expected 9033").
 void load_image(std::string_view name, const std::filesystem::path& file, host_state& state);

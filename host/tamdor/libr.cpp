@@ -47,6 +47,31 @@ std::string round_decimal_text(std::string digits, int decimals)
     return keep ? int_part + "." + frac_part : int_part;
 }
 
+// The shortest decimal text that reads back as `magnitude` (not negative), written out without
+// an exponent: 1.7014118346e38 is "170141183460000000000000000000000000000", not the binary
+// value's 39 exact digits.
+std::string shortest_decimal_text(double magnitude)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    const auto e = text.find('e');
+    std::string digits;
+    std::copy_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(e),
+                 std::back_inserter(digits), is_digit);
+    int exponent = 0;
+    const auto exp_text = text.substr(e + 1);
+    std::from_chars(exp_text.data() + (exp_text.front() == '+' ? 1 : 0),
+                    exp_text.data() + exp_text.size(), exponent);
+    // digits d1 d2 ... dn stand for d1.d2...dn x 10^exponent.
+    if (exponent < 0)
+        return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto int_digits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= int_digits)
+        return digits + std::string(int_digits - digits.size(), '0');
+    return digits.substr(0, int_digits) + "." + digits.substr(int_digits);
+}
+
 } // namespace
 
 namespace Libr {
@@ -56,9 +81,8 @@ std::string rstrsp(double value, int width, int decimals)
     if (!std::isfinite(value))
         throw kestrun::host_error("amount is not a finite number");
     decimals = std::clamp(decimals, 0, 15);
-    char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
-    std::string rounded = round_decimal_text(std::string(buf, res.ptr), decimals);
+    const std::string rounded =
+        round_decimal_text(shortest_decimal_text(std::fabs(value)), decimals);
 
     auto dot = rounded.find('.');
     std::string ip = dot == std::string::npos ? rounded : rounded.substr(0, dot);

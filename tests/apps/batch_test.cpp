@@ -112,8 +112,10 @@ TEST(batch, refuses_before_printing_what_it_cannot_do)
         {"KESTRUN_NO_CUPS=1 " + cli + " batch " + shell_quote(dir / "a" / "r.json") + " --out " +
              shell_quote(dir / "out") + " </dev/null",
          "the prompts need answers", "no one answers the prompts"},
-        {batch(shell_quote(dir / "a" / "r.json"), dir.path()) + " --jobs 0", "--jobs",
-         "no workers"},
+        {batch(shell_quote(dir / "a" / "r.json"), dir.path()) + " --jobs 0",
+         "kestrun: --jobs: expected a whole number, 1 or more (try --help)\n", "no workers"},
+        {batch(shell_quote(dir / "a" / "r.json"), dir.path()) + " --jobs 1.5",
+         "kestrun: --jobs: expected a whole number, 1 or more (try --help)\n", "half a worker"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);

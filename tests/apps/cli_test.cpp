@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <set>
 
 namespace {
 
@@ -125,6 +126,7 @@ TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
 {
     scratch_dir dir;
     write_file(dir / "short.bin", std::string(9000, '\0'));
+    write_file(dir / "rekster.bin", std::string(1024, '\0'));
     write_file(dir / "unknown_key.json", R"({"rekzez": {"nazwisko": "Nowak"}})");
     write_file(dir / "long_text.json",
                R"({"rekzez": {"obdar": [{}, {"kr": ")" + std::string(95, 'a') + R"("}]}})");
@@ -159,6 +161,12 @@ TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
         {"page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(dir / "x.txt"),
          ".pdf or .png", "an output that is neither PDF nor PNG"},
         {"fields", "class", "usage: the class is required"},
+        {"decode --image rekster=" + shell_quote(dir / "rekster.bin") + " --globals " +
+             shell_quote(dir / "unknown_key.json"),
+         "unknown_key.json: rekzez: a globals file holds only", "a record in the globals file"},
+        {"decode --image rekster=" + shell_quote(dir / "rekster.bin") + " --globals " +
+             shell_quote(dir / "missing.json"),
+         "missing.json", "no globals file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -180,30 +188,45 @@ TEST(cli_errors, missing_asset_is_named)
     EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
 }
 
-TEST(cli_encode, encode_then_decode_gives_back_the_return)
+TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)
 {
-    // The same return, byte for byte: encode, decode to a return file, encode that again.
-    scratch_dir dir;
-    std::filesystem::create_directories(dir / "first");
-    std::filesystem::create_directories(dir / "second");
-    auto r = run(cli + " encode " + shell_quote(example) + " --out " + shell_quote(dir / "first"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    std::string images;
-    for (const char* name : {"rek28", "rekzez", "rek_uz", "rekster"}) {
-        auto file = dir / "first" / (std::string(name) + ".bin");
-        ASSERT_TRUE(std::filesystem::exists(file)) << name;
-        images += std::string(" --image ") + name + "=" + shell_quote(file);
-    }
-    auto decoded = run(cli + " decode" + images + " 2>/dev/null");
-    ASSERT_EQ(decoded.status, 0) << decoded.output;
-    write_file(dir / "decoded.json", decoded.output);
-    r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
-            shell_quote(dir / "second"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    for (const char* name : {"rek28.bin", "rekzez.bin", "rek_uz.bin", "rekster.bin"}) {
+    // The same return, byte for byte: encode, decode the images and globals.json to a return
+    // file, encode that again; page 1 printed from it carries the reference number.
+    namespace fs = std::filesystem;
+    for (const std::string name : {"pit36_joint.json", "pit28.json"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(kestrun::printing::probe::read_bytes(dir / "first" / name),
-                  kestrun::printing::probe::read_bytes(dir / "second" / name));
+        scratch_dir dir;
+        fs::create_directories(dir / "first");
+        fs::create_directories(dir / "second");
+        auto r = run(cli + " encode " + shell_quote(fs::path(example).parent_path() / name) +
+                     " --out " + shell_quote(dir / "first"));
+        ASSERT_EQ(r.status, 0) << r.output;
+        std::string images;
+        std::set<std::string> written;
+        for (const auto& entry : fs::directory_iterator(dir / "first")) {
+            written.insert(entry.path().filename().string());
+            if (entry.path().extension() == ".bin")
+                images +=
+                    " --image " + entry.path().stem().string() + "=" + shell_quote(entry.path());
+        }
+        ASSERT_TRUE(written.count("globals.json"));
+        auto decoded = run(cli + " decode" + images + " --globals " +
+                           shell_quote(dir / "first" / "globals.json") + " 2>/dev/null");
+        ASSERT_EQ(decoded.status, 0) << decoded.output;
+        write_file(dir / "decoded.json", decoded.output);
+        r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
+                shell_quote(dir / "second"));
+        ASSERT_EQ(r.status, 0) << r.output;
+        for (const auto& file : written) {
+            SCOPED_TRACE(file);
+            EXPECT_EQ(kestrun::printing::probe::read_bytes(dir / "first" / file),
+                      kestrun::printing::probe::read_bytes(dir / "second" / file));
+        }
+        if (name == "pit28.json") {
+            EXPECT_EQ(
+                cli_fields("TF_w2815_1 " + shell_quote(dir / "decoded.json"))["QRL_nrref"].caption,
+                "PIT28-2015-KRK-0\n00482");
+        }
     }
 }
 

@@ -82,9 +82,9 @@ TEST_F(library_print, a_refused_return_writes_no_pdf_and_names_every_fault)
         ADD_FAILURE() << "no error";
     } catch (const kestrun::print_error& e) {
         EXPECT_TRUE(e.bad_input());
-        EXPECT_EQ(std::string(e.what()), bad.string() + ": rekzez.nazwa: unknown field\n" +
-                                             bad.string() +
-                                             ": rekzez.rok: expected an integer, got string");
+        EXPECT_EQ(std::string(e.what()),
+                  bad.string() + ": rekzez.nazwa: unknown field (did you mean 'nazw'?)\n" +
+                      bad.string() + ": rekzez.rok: expected an integer, got string");
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }

@@ -42,6 +42,10 @@ TEST(host_formatting, rstrsp_rounds_groups_and_pads)
         {static_cast<double>(0.005f), 13, 2, "         0,00",
          "a single holding 0.005 is 0.004999... and prints 0,00"},
         {999.995, 13, 2, "     1.000,00", "carry through the thousands"},
+        {-1.7014118346031449e38, 13, 2, "-170.141.183.460.314.490.000.000.000.000.000.000.000,00",
+         "a very large value as its shortest decimal text, not its binary digits"},
+        {1e23, 0, 0, "100.000.000.000.000.000.000.000", "1e23 reads as written"},
+        {4.9e-324, 13, 2, "         0,00", "the smallest double rounds to zero"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);

@@ -21,12 +21,15 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -340,6 +343,31 @@ TEST(gui_preview, the_page_as_it_will_print)
     QApplication::sendEvent(window.widget_of(*box), &right_click);
     gui::set_modal_watcher(std::move(previous));
     EXPECT_EQ(shown, QSize(992, 1403)); // A4 at 120 dpi
+}
+
+// Started without a window system, the desktop face says so in one line and exits 2, instead of
+// Qt's several lines and an abort.
+TEST(gui_start, without_a_display_one_line_and_exit_2)
+{
+    const char* const environments[] = {
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM",
+        "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97", // no server answers there
+    };
+    for (const char* environment : environments) {
+        SCOPED_TRACE(environment);
+        const std::string cmd = std::string(environment) + " " + KESTRUN_GUI + " " +
+                                (examples / "pit28.json").string() + " 2>&1";
+        FILE* pipe = ::popen(cmd.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, pipe))
+            output += buf;
+        const int status = ::pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << output;
+        EXPECT_EQ(output.rfind("kestrun-gui: no display found: ", 0), 0U) << output;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    }
 }
 
 QtMessageHandler qt_default_handler = nullptr;

@@ -35,8 +35,10 @@ TEST(return_file, every_fault_names_its_path)
     };
     const std::string deep = std::string(9, '[') + std::string(9, ']');
     const row rows[] = {
-        {R"({"rekzez": {"nazwa": "x"}})", "r.json: rekzez.nazwa: unknown field"},
-        {R"({"rekzes": {}})", "r.json: rekzes: unknown key"},
+        {R"({"rek28": {"nazwa": "x"}})",
+         "r.json: rek28.nazwa: unknown field (did you mean 'nazw'?)"},
+        {R"({"rekzes": {}})", "r.json: rekzes: unknown key (did you mean 'rekzez'?)"},
+        {R"({"nazwisko": {}})", "r.json: nazwisko: unknown key"},
         {R"({"rekzez": {"obdar": [{}, {"kr": ")" + std::string(95, 'k') + R"("}]}})",
          "r.json: rekzez.obdar[2].kr: text of 95 characters, capacity 88"},
         {R"({"rekzez": {"nazw": "Иванов"}})",
@@ -102,7 +104,7 @@ TEST(return_file, one_load_names_every_fault_of_the_file)
         "zr": [[1, "2"], 3]}, "wsp_z_malz": [1, 200], "xyz": 1, "nr_zez_refer": 5})";
     // Keys in the order the parser keeps them: by name.
     EXPECT_EQ(load_fault(text), "r.json: nr_zez_refer: expected a text, got number\n"
-                                "r.json: rekzez.nazwa: unknown field\n"
+                                "r.json: rekzez.nazwa: unknown field (did you mean 'nazw'?)\n"
                                 "r.json: rekzez.obdar[2].dar: expected an amount (number), got "
                                 "string\n"
                                 "r.json: rekzez.obdar[2].kr: text of 95 characters, capacity 88\n"
