@@ -3,9 +3,10 @@
 // partnership (part C.1.1). Entries are shown by their position: the sheet that starts at
 // business nr shows businesses nr and nr + 1, whether or not the entries before them are in use.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 #include "framework/pitb_sheets.h"
 #include "host/tamdor/libr.h"
+#include "platform/vcl/sysutils.h"
 
 class TF_wb15_1 : public kestrun::person_page {
 public:

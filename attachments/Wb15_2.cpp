@@ -2,7 +2,7 @@
 // and third partnerships (C.2, C.3) and part D, the totals over all the person's businesses and
 // partnerships in use. Part D prints once per person, on the last sheet.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 #include "framework/pitb_sheets.h"
 #include "host/tamdor/libr.h"
 

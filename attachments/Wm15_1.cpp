@@ -3,7 +3,7 @@
 // children's income belongs to this parent alone, table B.2 when it belongs to both parents;
 // the table not used stays empty.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 
 class TF_wm15_1 : public kestrun::person_page {
 public:

@@ -3,7 +3,7 @@
 // for a person who uses the exemption in the tax year (status code 3); for anyone else it is
 // empty, while the header still prints.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 
 class TF_wz15_1 : public kestrun::person_page {
 public:

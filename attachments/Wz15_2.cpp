@@ -3,7 +3,7 @@
 // PIT-36L return (rodz_zez 2), for the taxpayer when idm is 4, the box 11 code under which that
 // return prints PIT/Z; otherwise the whole page, year box included, stays empty.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 
 class TF_wz15_2 : public kestrun::person_page {
 public:

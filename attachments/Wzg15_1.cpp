@@ -2,7 +2,7 @@
 // country the return holds per person, printed for person nrp. Every amount prints, zero
 // included.
 
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 
 class TF_wzg15_1 : public kestrun::person_page {
 public:

@@ -1,6 +1,7 @@
 #include "dialogs/W28f_15.h"
 
 #include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/tamdor/host_state.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ constexpr int row_y[] = {25, 50, 76, 105};
 
 Tf_wydpit28::Tf_wydpit28(vcl::TComponent* owner, host::host_state& host,
                          std::filesystem::path settings_folder)
-    : print_dialog(owner, host, std::move(settings_folder), "Tf_wydpit28", pit28_catalogue)
+    : print_dialog(owner, host, std::move(settings_folder), return_kind::pit28)
 {
     auto at = [this](const char* name, const char* caption, int column, int row) {
         return page_box(name, caption, column_x[column - 1], row_y[row - 1]);
@@ -83,7 +84,7 @@ void Tf_wydpit28::repeat(std::span<const print_step> group, std::vector<page_ste
 namespace {
 void W28f_15_initialization()
 {
-    register_dialog_class({"Tf_wydpit28", "W28f_15",
+    register_dialog_class({row_of(return_kind::pit28).dialog_class, "W28f_15",
                            [](vcl::TComponent* owner, host::host_state& host,
                               std::filesystem::path settings) -> print_dialog* {
                                return new Tf_wydpit28(owner, host, std::move(settings));

@@ -2,7 +2,7 @@
 // The PIT-28 print dialog: the four pages of PIT-28, PIT-28/A, PIT-28/B per attachment, and the
 // PIT/O (pages 1 and 2), PIT/D and PIT-2K attachments a PIT-28 return carries.
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 class Tf_wydpit28 : public kestrun::print_dialog {
 public:

@@ -1,13 +1,14 @@
 #include "dialogs/Zezw3615.h"
 
 #include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/tamdor/host_state.h"
 
 using namespace kestrun;
 
 Tf_wydpit36::Tf_wydpit36(vcl::TComponent* owner, host::host_state& host,
                          std::filesystem::path settings_folder)
-    : print_dialog(owner, host, std::move(settings_folder), "Tf_wydpit36", pit36_catalogue)
+    : print_dialog(owner, host, std::move(settings_folder), return_kind::pit36)
 {
     SetBounds(0, 0, 574, 480);
     g_str->SetBounds(10, 6, 541, 184);
@@ -71,7 +72,7 @@ void Tf_wydpit36::repeat(std::span<const print_step> group, std::vector<page_ste
 namespace {
 void Zezw3615_initialization()
 {
-    register_dialog_class({"Tf_wydpit36", "Zezw3615",
+    register_dialog_class({row_of(return_kind::pit36).dialog_class, "Zezw3615",
                            [](vcl::TComponent* owner, host::host_state& host,
                               std::filesystem::path settings) -> print_dialog* {
                                return new Tf_wydpit36(owner, host, std::move(settings));

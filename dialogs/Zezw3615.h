@@ -3,7 +3,7 @@
 // PIT/M, PIT-2K, PIT/Z and PIT/ZG, those of one person printed for the taxpayer and, on a joint
 // return, again for the spouse.
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 class Tf_wydpit36 : public kestrun::print_dialog {
 public:

@@ -1,13 +1,14 @@
 #include "dialogs/Zezw3715.h"
 
 #include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/tamdor/host_state.h"
 
 using namespace kestrun;
 
 Tf_wydpit37::Tf_wydpit37(vcl::TComponent* owner, host::host_state& host,
                          std::filesystem::path settings_folder)
-    : print_dialog(owner, host, std::move(settings_folder), "Tf_wydpit37", pit37_catalogue)
+    : print_dialog(owner, host, std::move(settings_folder), return_kind::pit37)
 {
     SetBounds(0, 0, 573, 480);
     g_str->SetBounds(10, 6, 540, 137);
@@ -50,7 +51,7 @@ void Tf_wydpit37::FormDeactivate(vcl::TObject*)
 namespace {
 void Zezw3715_initialization()
 {
-    register_dialog_class({"Tf_wydpit37", "Zezw3715",
+    register_dialog_class({row_of(return_kind::pit37).dialog_class, "Zezw3715",
                            [](vcl::TComponent* owner, host::host_state& host,
                               std::filesystem::path settings) -> print_dialog* {
                                return new Tf_wydpit37(owner, host, std::move(settings));

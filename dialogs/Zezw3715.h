@@ -2,7 +2,7 @@
 // The PIT-37 print dialog: the four pages of PIT-37 and the attachments PIT/O (all three pages),
 // PIT/D and PIT-2K, each printed at most once.
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 class Tf_wydpit37 : public kestrun::print_dialog {
 public:

@@ -1,6 +1,7 @@
 #include "dialogs/Zw36l_15.h"
 
 #include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/tamdor/host_state.h"
 
 using namespace kestrun;
@@ -9,7 +10,7 @@ thread_local Tf_wydpit36L* f_wydpit36L = nullptr;
 
 Tf_wydpit36L::Tf_wydpit36L(vcl::TComponent* owner, host::host_state& host,
                            std::filesystem::path settings_folder)
-    : print_dialog(owner, host, std::move(settings_folder), "Tf_wydpit36L", pit36l_catalogue),
+    : print_dialog(owner, host, std::move(settings_folder), return_kind::pit36l),
       m_instance(f_wydpit36L, this)
 {
     SetBounds(0, 0, 574, 480);
@@ -53,7 +54,7 @@ void Tf_wydpit36L::repeat(std::span<const print_step> group, std::vector<page_st
 namespace {
 void Zw36l_15_initialization()
 {
-    register_dialog_class({"Tf_wydpit36L", "Zw36l_15",
+    register_dialog_class({row_of(return_kind::pit36l).dialog_class, "Zw36l_15",
                            [](vcl::TComponent* owner, host::host_state& host,
                               std::filesystem::path settings) -> print_dialog* {
                                return new Tf_wydpit36L(owner, host, std::move(settings));

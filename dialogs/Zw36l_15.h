@@ -3,7 +3,7 @@
 // PIT/Z and PIT/ZG. PIT-36L is never filed jointly, so no page is the spouse's. The dialog also
 // exports its instance variable f_wydpit36L (one per thread: a print run keeps to its thread).
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 class Tf_wydpit36L : public kestrun::print_dialog {
 public:

@@ -1,10 +1,18 @@
 #include "dialogs/print_run.h"
 
-#include "host/tamdor/host_state.h"
+#include "framework/module.h"
+#include "framework/printrun/Fr_ud15.h"
+#include "framework/printrun/dialog_registry.h"
+#include "host/korvel/proc_dr.h"
+#include "host/korvel/settings_file.h"
+#include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/printing/render_target.h"
+#include "platform/qr/layout.h"
 #include "platform/vcl/printer.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace kestrun {
 
@@ -45,17 +53,12 @@ vcl::TCheckBox* clickable_box(const print_dialog& dialog, const std::string& opt
     return box;
 }
 
-bool holds_anything(std::span<const std::uint8_t> record)
-{
-    return std::ranges::any_of(record, [](std::uint8_t b) { return b != 0; });
-}
-
 } // namespace
 
 planned_actions plan(const print_dialog& dialog, const dialog_choices& o)
 {
     planned_actions p;
-    if (o.mode == "blank" && !dialog.ChB_niezadr->Visible)
+    if (o.mode == paper::blank && !dialog.ChB_niezadr->Visible)
         throw input_error("--mode blank: the print-port flag (rekster.dr_port) is set, so the " +
                           std::string(dialog.ReturnName()) +
                           " dialog offers pre-printed forms only");
@@ -78,7 +81,7 @@ planned_actions plan(const print_dialog& dialog, const dialog_choices& o)
 
 void act(print_dialog& dialog, const dialog_choices& o, const planned_actions& p)
 {
-    if (o.mode && (*o.mode == "blank") != dialog.ChB_niezadr->Checked)
+    if (o.mode && (*o.mode == paper::blank) != dialog.ChB_niezadr->Checked)
         dialog.ChB_niezadr->Click();
     if (o.toggle_all)
         dialog.kl_zmust->Click();
@@ -97,37 +100,197 @@ void act(print_dialog& dialog, const dialog_choices& o, const planned_actions& p
     dialog.kl_druk->Click();
 }
 
-std::string dialog_class_of(const std::string& return_type)
+namespace {
+
+std::string plural(int n, const char* one, const char* many)
 {
-    if (return_type == "pit28")
-        return "Tf_wydpit28";
-    if (return_type == "pit36")
-        return "Tf_wydpit36";
-    if (return_type == "pit36l")
-        return "Tf_wydpit36L";
-    if (return_type == "pit37")
-        return "Tf_wydpit37";
-    return {};
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string return_type_of(const host::host_state& state)
+// The pages of a run as the PDF printer names them: NNN-<unit>.pdf.
+bool is_page_file(const std::string& name)
 {
-    if (holds_anything(state.bytes(host::record_id::rek28)))
-        return "pit28";
-    if (!holds_anything(state.bytes(host::record_id::rekzez)))
-        throw input_error("the return holds neither rek28 (PIT-28) nor rekzez (PIT-36, PIT-36L, "
-                          "PIT-37)");
-    switch (state.rekzez().integer("rodz_zez")) {
-    case 0:
-        return "pit36";
-    case 1:
-        return "pit37";
-    case 2:
-        return "pit36l";
-    default:
-        throw input_error("rekzez.rodz_zez: " + std::to_string(state.rekzez().integer("rodz_zez")) +
-                          " is no return kind (0 PIT-36, 1 PIT-37, 2 PIT-36L)");
+    const auto digit = [&](std::size_t i) { return name[i] >= '0' && name[i] <= '9'; };
+    return name.size() > 8 && digit(0) && digit(1) && digit(2) && name[3] == '-' &&
+           name.ends_with(".pdf");
+}
+
+// A folder holds one run's pages: pages of an earlier run are refused, or removed when the run
+// replaces them. Called with the folder locked, so no other run adds pages meanwhile.
+void clear_pages(const std::filesystem::path& folder, const run_setup& setup)
+{
+    std::vector<std::filesystem::path> pages;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() && is_page_file(entry.path().filename().string()))
+            pages.push_back(entry.path());
+    if (pages.empty())
+        return;
+    if (!setup.replace_offered)
+        throw input_error("--out " + folder.string() +
+                          ": the folder already holds pages of an earlier run (NNN-*.pdf)");
+    if (!setup.replace)
+        throw input_error("--out " + folder.string() + ": the folder already holds " +
+                          plural(static_cast<int>(pages.size()), "page", "pages") +
+                          " of an earlier run (NNN-*.pdf); give --replace to remove them first");
+    for (const auto& page : pages) {
+        std::error_code ec;
+        std::filesystem::remove(page, ec);
+        if (ec)
+            throw io_error("--replace: cannot remove " + page.string() + ": " + ec.message());
     }
+}
+
+std::unique_ptr<io::folder_lock> open_out_folder(const run_setup& setup)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(setup.out, ec);
+    if (!std::filesystem::is_directory(setup.out, ec) || ::access(setup.out.c_str(), W_OK) != 0)
+        throw input_error("--out " + setup.out.string() + ": not a writable folder");
+    std::unique_ptr<io::folder_lock> lock;
+    try {
+        lock = std::make_unique<io::folder_lock>(setup.out);
+    } catch (const error& e) {
+        throw error(e.kind(), "--out " + std::string(e.what()));
+    }
+    clear_pages(setup.out, setup);
+    return lock;
+}
+
+} // namespace
+
+bool loaded_return::holds(host::record_id id) const
+{
+    return std::ranges::find(given, id) != given.end();
+}
+
+loaded_return load_return(const return_source& source,
+                          const std::optional<std::filesystem::path>& globals)
+try {
+    loaded_return r;
+    if (source.file) {
+        r.given = host::load_return_file(*source.file, r.state);
+        r.origin = source.file->string();
+    }
+    for (const auto& given : source.images) {
+        auto eq = given.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == given.size())
+            throw input_error("--image " + given + ": expected NAME=FILE");
+        host::load_image(given.substr(0, eq), given.substr(eq + 1), r.state);
+        if (const auto id = host::record_by_name(given.substr(0, eq)); id && !r.holds(*id))
+            r.given.push_back(*id);
+    }
+    if (globals)
+        host::load_globals_file(*globals, r.state);
+    return r;
+} catch (const error& e) {
+    if (e.kind() == error_kind::io)
+        throw input_error(e.what());
+    throw;
+}
+
+std::vector<const return_kind_row*> returns_held(const loaded_return& r)
+{
+    std::vector<const return_kind_row*> held;
+    if (r.holds(host::record_id::rek28))
+        held.push_back(find_return_type("pit28"));
+    if (r.holds(host::record_id::rekzez)) {
+        const auto rodz_zez = r.state.rekzez().integer("rodz_zez");
+        const auto* kind = find_rodz_zez(rodz_zez);
+        if (!kind)
+            throw input_error(r.origin + ": rekzez.rodz_zez: " + std::to_string(rodz_zez) +
+                              " is no return type (0 PIT-36, 1 PIT-37, 2 PIT-36L)");
+        held.push_back(kind);
+    }
+    if (held.empty())
+        throw input_error(r.origin + ": the return file holds neither rek28 (PIT-28) nor rekzez "
+                                     "(PIT-36, PIT-37, PIT-36L), so there is no dialog to show");
+    return held;
+}
+
+print_run::print_run(loaded_return r, const return_kind_row& kind, const run_setup& setup)
+    : m_return(std::move(r)), m_kind(kind), m_setup(setup),
+      m_printer_folder(vcl::Printer()->OutputFolder())
+{
+    const auto* cls = find_dialog_class(kind.dialog_class);
+    if (!cls)
+        throw input_error("print " + std::string(kind.type) + ": this kestrun cannot print " +
+                          std::string(kind.type) + " returns (its print dialog is missing)");
+    // A module without its assets fails here, before it makes an output folder or a settings
+    // file that it never uses.
+    qr::asset_dir();
+    m_lock = open_out_folder(setup);
+    m_settings = setup.settings ? *setup.settings : host::default_settings_folder();
+    host::load_settings(m_settings, m_return.state);
+    if (setup.trace)
+        m_trace.emplace(*setup.trace, "--trace");
+
+    if (setup.built_in_printers_only)
+        vcl::OfferOnlyTheBuiltInPrinters();
+    auto* printer = vcl::Printer();
+    printer->SetOutputFolder(setup.out);
+    install_printer_job_opener();
+    if (setup.document)
+        printer->SetRunDocument(printing::make_pdf_target(*setup.document), *setup.document);
+    m_dialog.reset(cls->create(nullptr, m_return.state, m_settings));
+}
+
+print_run::~print_run()
+{
+    m_dialog.reset();
+    // The document goes with the run, whatever ends it; the printer's folder is given back.
+    auto* printer = vcl::Printer();
+    bool spoiled = false;
+    printer->TakeRunDocument(spoiled);
+    printer->SetOutputFolder(m_printer_folder);
+}
+
+const run_outcome& print_run::show(vcl::TApplication::answerer answerer,
+                                   vcl::TApplication::modal_user user,
+                                   const std::function<bool(const error&)>& stops_run)
+{
+    const vcl::scoped_user scoped(std::move(answerer), std::move(user));
+    try {
+        m_dialog->ShowModal();
+        m_outcome.end = m_dialog->ModalResult == vcl::mrOk ? run_end::printed : run_end::closed;
+    } catch (const error& e) {
+        if (!stops_run(e))
+            throw;
+        m_outcome.end = run_end::stopped;
+        m_outcome.cause = e.what();
+    }
+    m_outcome.printed = m_dialog->PagesPrinted();
+    m_outcome.skipped = m_dialog->PagesSkipped();
+    return m_outcome;
+}
+
+std::unique_ptr<printing::render_target> print_run::finish()
+{
+    if (m_trace)
+        m_trace->check();
+    if (!m_setup.document)
+        return nullptr;
+    bool spoiled = false;
+    auto document = vcl::Printer()->TakeRunDocument(spoiled);
+    if (spoiled)
+        throw render_error(m_setup.document_label +
+                           ": a print job stopped halfway, so the document is not written");
+    if (!document || document->pages() == 0)
+        return nullptr;
+    return document;
+}
+
+std::string print_run::destination() const
+{
+    const auto* printer = vcl::Printer();
+    if (!m_dialog->BlankPaper() && m_return.state.rekster().flag("dr_port"))
+        return "to the print port " + (printer->OutputFolder() / Proc_dr::port_file_name).string();
+    const auto name = Tfr_ud15::CurrentPrinterName();
+    for (const auto& d : printer->Devices())
+        if (d.name == name && d.kind == printing::device_kind::cups)
+            return "to printer " + name;
+    if (m_setup.document)
+        return "with the PDF printer";
+    return "as PDF files into " + printer->OutputFolder().string();
 }
 
 } // namespace kestrun

@@ -1,10 +1,9 @@
 #include "framework/module.h"
 
-#include "framework/dialog_base.h"
 #include "framework/page_report.h"
-#include "framework/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "platform/error.h"
+#include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
 #include <algorithm>
@@ -57,12 +56,10 @@ void print_page_data(const page_class& cls, const host::page_data_request& reque
 }
 
 // What the package sets up when it loads, before any unit's initialisation: the report engine's
-// printer, the host's way to the page reports for direct printing and its table of direct-print
-// methods.
+// printer and the host's way to the page reports for direct printing.
 void load_package()
 {
     install_printer_job_opener();
-    register_direct_pages();
     for (const auto& cls : page_classes()) {
         const page_class* c = &cls;
         host::register_page_printer(
@@ -181,6 +178,12 @@ page_instance::~page_instance()
 {
     m_class.set_instance(nullptr);
     delete m_page;
+}
+
+void install_printer_job_opener()
+{
+    qr::set_job_opener(
+        [](int index, std::string_view unit) { return vcl::Printer()->OpenJob(index, unit); });
 }
 
 } // namespace kestrun

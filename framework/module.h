@@ -1,6 +1,7 @@
 #pragma once
 // The module entry: the package's load and unload entry points, the table of its units and the
-// class registry through which a host creates a dialog or a page report by class name.
+// class registry through which a host creates a page report by class name (the dialogs' is in
+// framework/printrun/dialog_registry.h).
 
 #include "platform/qr/report.h"
 #include "platform/vcl/classes.h"
@@ -19,7 +20,6 @@ class host_state;
 namespace kestrun {
 
 class page_report;
-class print_dialog;
 
 // What a page report is built from: its unit's design, and what its band does with a field name
 // the design lacks.
@@ -61,23 +61,6 @@ bool initialized();
 const std::vector<page_class>& page_classes();
 const page_class* find_page_class(std::string_view class_name);
 
-// A print dialog class exported to the host. Each dialog unit registers its class from its
-// initialisation, so a dialog is found by name only once the package is loaded.
-struct dialog_class {
-    std::string_view class_name; // Tf_wydpit28
-    std::string_view unit;       // W28f_15
-    // `settings_folder` holds the host's settings file zbster and its margin tables.
-    std::function<print_dialog*(vcl::TComponent* owner, host::host_state& host,
-                                std::filesystem::path settings_folder)>
-        create;
-};
-
-// Registers a dialog class once; a second registration of the same name is ignored.
-void register_dialog_class(dialog_class cls);
-const std::vector<dialog_class>& dialog_classes();
-// Null when no dialog of that name is registered.
-const dialog_class* find_dialog_class(std::string_view class_name);
-
 // A page report created into its instance variable and freed and nulled when the scope ends,
 // whatever happens while it prints.
 class page_instance {
@@ -106,6 +89,9 @@ void warn(const std::string& text);
 std::string clipped_warning(std::string_view class_name, std::string_view field,
                             std::string_view text);
 void report_clipped(std::string_view class_name, std::string_view field, std::string_view text);
+
+// Makes the report engine print its jobs on the application's printer object.
+void install_printer_job_opener();
 
 // The unit of a page class: TF_w2815_1 is declared in W2815_1, TF_wo15_3 in Wo15_3.
 std::string page_unit_of(std::string_view class_name);

@@ -1,7 +1,7 @@
 // PIT-28/B (version 14), page 1/2: the taxpayer, the number of PIT-28/B attachments and part
 // C.1, the first partnership of the attachment.
 
-#include "framework/pit28b_page.h"
+#include "returns/pit28b_page.h"
 
 class TF_w28b15_1 : public kestrun::pit28b_page {
 public:

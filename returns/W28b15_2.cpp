@@ -1,7 +1,7 @@
 // PIT-28/B (version 14), page 2/2: part C.2, the second partnership of the attachment, and part
 // C.3, the taxpayer's revenue by rate from the partnerships of the attachments together.
 
-#include "framework/pit28b_page.h"
+#include "returns/pit28b_page.h"
 
 class TF_w28b15_2 : public kestrun::pit28b_page {
 public:

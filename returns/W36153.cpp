@@ -3,9 +3,10 @@
 // raise the tax base, and the start of section H. The page is printed with narrow side margins,
 // as the form's wide columns need.
 
-#include "framework/ten_thousandths.h"
 #include "host/tamdor/libr.h"
+#include "platform/vcl/sysutils.h"
 #include "returns/income_rows.h"
+#include "returns/ten_thousandths.h"
 
 #include <array>
 #include <string>

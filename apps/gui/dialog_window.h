@@ -5,7 +5,7 @@
 // Click), and after each event the window shows the model's state again. The model stays the
 // one truth, so the window and `kestrun print` behave the same for the same clicks.
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 #include "platform/vcl/application.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 // memory as the PNG a page report makes at 120 dpi, with the form and the data on blank paper
 // or the data alone for a pre-printed form, shown in a scrollable window.
 
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 #include <QWidget>
 #include <cstdint>

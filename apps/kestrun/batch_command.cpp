@@ -1,8 +1,8 @@
 #include "apps/kestrun/batch_command.h"
 
+#include "apps/kestrun/commands.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
-#include "platform/io/json.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -48,7 +48,6 @@ void print_one(const print_options& common, return_result& r)
 {
     try {
         print_options o = common;
-        o.return_type = return_type_of(r.file);
         o.source = {r.file, {}};
         o.out = r.folder;
         o.quiet = true;
@@ -168,7 +167,7 @@ CLI::App* add_batch_command(CLI::App& app, batch_options& b)
                            : std::string("expected a whole number, 1 or more");
             },
             "N"));
-    cmd->add_option("--mode", p.mode, "blank or preprinted");
+    cmd->add_option("--mode", p.mode_name, "blank or preprinted");
     cmd->add_option("--uncheck", p.uncheck, "page boxes to uncheck")->delimiter(',');
     cmd->add_option("--check", p.check, "page boxes to check")->delimiter(',');
     cmd->add_flag("--toggle-all", p.toggle_all, "press \"zmiana wszystkich\"");
@@ -180,26 +179,6 @@ CLI::App* add_batch_command(CLI::App& app, batch_options& b)
     yes->excludes(cmd->add_option("--answers", p.answers, "the prompts' answers, then OK"));
     cmd->add_flag("--quiet", p.quiet, "no progress bar");
     return cmd;
-}
-
-std::string return_type_of(const std::filesystem::path& return_file)
-{
-    const auto doc = io::read_json_file(return_file, io::document_limit, "return file");
-    const auto origin = return_file.string() + ": ";
-    if (!doc.is_object())
-        throw input_error(origin + "a return file is a JSON object");
-    if (doc.contains("rek28"))
-        return "pit28";
-    int kind = 0;
-    if (const auto z = doc.find("rekzez"); z != doc.end() && z->is_object())
-        if (const auto k = z->find("rodz_zez"); k != z->end()) {
-            if (!k->is_number_integer() || *k < 0 || *k > 2)
-                throw input_error(origin + "rekzez.rodz_zez: " + k->dump() +
-                                  " is no return type (0 PIT-36, 1 PIT-37, 2 PIT-36L)");
-            kind = k->get<int>();
-        }
-    static constexpr const char* types[] = {"pit36", "pit37", "pit36l"};
-    return types[kind];
 }
 
 int batch(const batch_options& b)

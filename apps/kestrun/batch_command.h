@@ -27,10 +27,6 @@ struct batch_options {
 // Registers the batch subcommand on `app`, filling `options`.
 CLI::App* add_batch_command(CLI::App& app, batch_options& options);
 
-// The return type a return file holds: a return with rek28 is a PIT-28; otherwise rekzez.rodz_zez
-// 0, 1 and 2 are PIT-36, PIT-37 and PIT-36L. Throws kestrun::error (input) naming the file.
-std::string return_type_of(const std::filesystem::path& return_file);
-
 // 0 when every return printed, 1 when any failed (each failure named), 2 for a usage fault found
 // before any return printed.
 int batch(const batch_options& options);

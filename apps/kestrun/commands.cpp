@@ -2,11 +2,10 @@
 
 #include "framework/module.h"
 #include "framework/page_report.h"
-#include "framework/print_catalogue.h"
+#include "framework/printrun/print_catalogue.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
-#include "platform/io/json.h"
 #include "platform/qr/report.h"
 
 #include <algorithm>
@@ -28,28 +27,6 @@ void finish_standard_output()
                        (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
-host::host_state load_return(const return_source& source,
-                             const std::optional<std::filesystem::path>& globals)
-try {
-    host::host_state state;
-    if (source.file)
-        host::load_return_file(*source.file, state);
-    for (const auto& given : source.images) {
-        auto eq = given.find('=');
-        if (eq == std::string::npos || eq == 0 || eq + 1 == given.size())
-            throw input_error("--image " + given + ": expected NAME=FILE");
-        host::load_image(given.substr(0, eq), given.substr(eq + 1), state);
-    }
-    if (globals)
-        host::load_globals_file(*globals, state);
-    return state;
-} catch (const error& e) {
-    // A return that cannot be read is bad input, whatever failed underneath.
-    if (e.kind() == error_kind::io)
-        throw input_error(e.what());
-    throw;
-}
-
 void check_writable_folder(const std::filesystem::path& file, std::string_view option)
 {
     auto dir = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
@@ -60,20 +37,6 @@ void check_writable_folder(const std::filesystem::path& file, std::string_view o
     if (::access(dir.c_str(), W_OK) != 0)
         throw input_error(std::string(option) + " " + file.string() +
                           ": the folder is not writable");
-}
-
-void require_record(const return_source& source, host::record_id id, std::string_view command)
-{
-    const auto name = std::string(host::record_name(id));
-    for (const auto& image : source.images)
-        if (image.starts_with(name + "="))
-            return;
-    // The file was read once already, so it is a JSON object here.
-    if (source.file &&
-        io::read_json_file(*source.file, io::document_limit, "return file").contains(name))
-        return;
-    throw input_error(std::string(command) + ": the return holds no " + name +
-                      " record, neither in the return file nor as --image " + name + "=FILE");
 }
 
 namespace {
@@ -176,7 +139,7 @@ nlohmann::ordered_json fields_json(const page_report& page, const std::string& c
 int fields(const std::string& class_name, const return_source& source,
            const page_parameters& params, const std::optional<std::string>& prepare)
 {
-    auto state = load_return(source);
+    auto state = load_return(source).state;
     const auto& cls = find_class(class_name);
     prepare_page(class_name, state, prepare);
     page_instance page(cls, nullptr, state);
@@ -200,7 +163,7 @@ int page(const std::string& class_name, const return_source& source, const page_
     if (ext != ".pdf" && ext != ".png")
         throw input_error("--out " + out.string() + ": expected a .pdf or .png file");
     check_writable_folder(out, "--out");
-    auto state = load_return(source);
+    auto state = load_return(source).state;
     const auto& cls = find_class(class_name);
     prepare_page(class_name, state, prepare);
     qr::set_job_opener([&](int, std::string_view) {
@@ -228,7 +191,7 @@ int decode(const return_source& source, const std::optional<std::filesystem::pat
     if (source.images.empty())
         throw input_error("decode: give the packed record images as --image NAME=FILE (rek28, "
                           "rekzez, rek_uz, pit28_zal, rekster)");
-    auto state = load_return(source, globals);
+    auto state = load_return(source, globals).state;
     std::cout << host::to_return_json(state);
     finish_standard_output();
     return 0;

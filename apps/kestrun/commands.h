@@ -2,7 +2,7 @@
 // The commands of the kestrun command line, each a function of its parsed options that returns
 // the exit status: 0 done, 1 a failure while printing, 2 bad input or usage.
 
-#include "host/tamdor/host_state.h"
+#include "dialogs/print_run.h"
 
 #include <filesystem>
 #include <map>
@@ -11,18 +11,6 @@
 #include <vector>
 
 namespace kestrun::cli {
-
-// The return: a return file and packed record images given as NAME=FILE.
-struct return_source {
-    std::optional<std::filesystem::path> file;
-    std::vector<std::string> images;
-};
-
-// The host state of a return: the return file, then each image replacing its record, then the
-// globals file (as encode writes it) replacing the globals. A return that cannot be read is bad
-// input (kestrun::error, kind input).
-host::host_state load_return(const return_source& source,
-                             const std::optional<std::filesystem::path>& globals = {});
 
 // Flushes the standard output; a write that failed (a full device, a closed pipe) throws
 // kestrun::error (io), so the output is never lost with a report of success.
@@ -34,10 +22,6 @@ using page_parameters = std::map<std::string, int>;
 // The folder of an output file must exist and take files before anything is filled: throws
 // kestrun::error (input) naming the option otherwise.
 void check_writable_folder(const std::filesystem::path& file, std::string_view option);
-
-// Throws kestrun::error (input) when the return file holds no such record and no image gives
-// it: `print` names the record its return needs.
-void require_record(const return_source& source, host::record_id id, std::string_view command);
 
 // `page` and `fields` show a page from the records as they are stored; `prepare` ("pit28")
 // first runs the PIT-28 dialog's copy into the attachment store, as `print pit28` does.

@@ -17,7 +17,7 @@
 
 namespace {
 
-void add_return_options(CLI::App& cmd, kestrun::cli::return_source& source, bool file_positional)
+void add_return_options(CLI::App& cmd, kestrun::return_source& source, bool file_positional)
 {
     if (file_positional)
         cmd.add_option("return", source.file, "the return file (JSON)");
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     print->add_option("type", print_options.return_type, "pit28, pit36, pit36l or pit37")
         ->required();
     add_return_options(*print, print_options.source, true);
-    print->add_option("--mode", print_options.mode,
+    print->add_option("--mode", print_options.mode_name,
                       "blank (the form image with the data) or preprinted (the data alone)");
     print->add_option("--uncheck", print_options.uncheck, "page boxes to uncheck (chbox_st_1,...)")
         ->delimiter(',');
@@ -88,7 +88,7 @@ int main(int argc, char** argv)
 
     std::string class_name;
     std::filesystem::path out;
-    kestrun::cli::return_source source;
+    kestrun::return_source source;
     std::map<std::string, std::optional<int>> params;
 
     auto* fields = app.add_subcommand("fields", "fill a page without printing; its fields as JSON");

@@ -1,22 +1,13 @@
 #include "apps/kestrun/print_command.h"
 
-#include "dialogs/print_run.h"
-#include "framework/dialog_base.h"
-#include "framework/module.h"
-#include "host/korvel/proc_dr.h"
-#include "host/korvel/settings_file.h"
-#include "host/returnfile/return_file.h"
+#include "apps/kestrun/commands.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
-#include "platform/io/folder_lock.h"
-#include "platform/qr/layout.h"
+#include "platform/printing/printers.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
-#include "platform/vcl/trace.h"
 
-#include <fstream>
 #include <iostream>
-#include <memory>
 #include <unistd.h>
 
 namespace kestrun::cli {
@@ -59,51 +50,6 @@ std::string plural(int n, const char* one, const char* many)
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// The pages of a run as the PDF printer names them: NNN-<unit>.pdf.
-bool is_page_file(const std::string& name)
-{
-    const auto digit = [&](std::size_t i) { return name[i] >= '0' && name[i] <= '9'; };
-    return name.size() > 8 && digit(0) && digit(1) && digit(2) && name[3] == '-' &&
-           name.ends_with(".pdf");
-}
-
-// A folder holds one run's pages: pages of an earlier run are refused, or removed with
-// --replace. Called with the folder locked, so no other run adds pages meanwhile.
-void clear_pages(const std::filesystem::path& folder, bool replace)
-{
-    std::vector<std::filesystem::path> pages;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.is_regular_file() && is_page_file(entry.path().filename().string()))
-            pages.push_back(entry.path());
-    if (pages.empty())
-        return;
-    if (!replace)
-        throw input_error("--out " + folder.string() + ": the folder already holds " +
-                          plural(static_cast<int>(pages.size()), "page", "pages") +
-                          " of an earlier run (NNN-*.pdf); give --replace to remove them first");
-    for (const auto& page : pages) {
-        std::error_code ec;
-        std::filesystem::remove(page, ec);
-        if (ec)
-            throw io_error("--replace: cannot remove " + page.string() + ": " + ec.message());
-    }
-}
-
-// The run's pages as one document, written only when the run printed pages and no job of it
-// was dropped halfway. Returns how the closing line tells of it.
-std::string finish_run_document(vcl::TPrinter& printer, const std::filesystem::path& file)
-{
-    bool spoiled = false;
-    auto document = printer.TakeRunDocument(spoiled);
-    if (spoiled)
-        throw render_error("--pdf " + file.string() +
-                           ": a print job stopped halfway, so the document is not written");
-    if (!document || document->pages() == 0)
-        return "; no page printed, so no document " + file.string();
-    document->finish();
-    return "; the run as one document " + file.string();
-}
-
 void append_number(char*& at, int n)
 {
     char digits[12];
@@ -137,20 +83,6 @@ void note_pages_on_signal(int signal)
     [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line, std::size_t(at - line));
 }
 
-std::string destination(const print_dialog& dialog, const host::host_state& state, bool one_pdf)
-{
-    const auto* printer = vcl::Printer();
-    if (!dialog.BlankPaper() && state.rekster().flag("dr_port"))
-        return "to the print port " + (printer->OutputFolder() / Proc_dr::port_file_name).string();
-    const auto name = Tfr_ud15::CurrentPrinterName();
-    for (const auto& d : printer->Devices())
-        if (d.name == name && d.kind == printing::device_kind::cups)
-            return "to printer " + name;
-    if (one_pdf)
-        return "with the PDF printer";
-    return "as PDF files into " + printer->OutputFolder().string();
-}
-
 } // namespace
 
 int print(const print_options& o)
@@ -160,15 +92,14 @@ int print(const print_options& o)
 
 int print(const print_options& o, std::ostream& log, print_outcome* outcome)
 {
-    const auto class_name = dialog_class_of(o.return_type);
-    if (class_name.empty())
+    const auto* kind = o.return_type.empty() ? nullptr : find_return_type(o.return_type);
+    if (!o.return_type.empty() && !kind)
         throw input_error("print " + o.return_type + ": expected pit28, pit36, pit36l or pit37");
-    const auto* cls = find_dialog_class(class_name);
-    if (!cls)
-        throw input_error("print " + o.return_type + ": this kestrun cannot print " +
-                          o.return_type + " returns (its print dialog is missing)");
-    if (o.mode && *o.mode != "blank" && *o.mode != "preprinted")
-        throw input_error("--mode " + *o.mode + ": expected blank or preprinted");
+    if (o.mode_name && *o.mode_name != "blank" && *o.mode_name != "preprinted")
+        throw input_error("--mode " + *o.mode_name + ": expected blank or preprinted");
+    dialog_choices choices = o;
+    if (o.mode_name)
+        choices.mode = *o.mode_name == "blank" ? paper::blank : paper::preprinted;
     if (int(o.yes) + int(!o.answers.empty()) + int(o.interactive) > 1)
         throw input_error("give one of --yes, --answers and --interactive");
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
@@ -184,121 +115,71 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     if (o.pdf)
         check_writable_folder(*o.pdf, "--pdf");
 
-    auto state = load_return(o.source);
-    require_record(o.source,
-                   o.return_type == "pit28" ? host::record_id::rek28 : host::record_id::rekzez,
-                   "print " + o.return_type);
-
-    // A program without its assets fails here, before it makes an output folder or a settings
-    // file that it never uses.
-    qr::asset_dir();
-
-    std::error_code ec;
-    std::filesystem::create_directories(o.out, ec);
-    if (!std::filesystem::is_directory(o.out, ec) || ::access(o.out.c_str(), W_OK) != 0)
-        throw input_error("--out " + o.out.string() + ": not a writable folder");
-    std::unique_ptr<io::folder_lock> out_lock;
-    try {
-        out_lock = std::make_unique<io::folder_lock>(o.out);
-    } catch (const error& e) {
-        throw error(e.kind(), "--out " + std::string(e.what()));
+    auto held = load_return(o.source);
+    // A batch prints the return its file holds, the first when it holds two.
+    if (!kind)
+        kind = returns_held(held).front();
+    if (!held.holds(kind->record)) {
+        const auto name = std::string(host::record_name(kind->record));
+        throw input_error("print " + std::string(kind->type) + ": the return holds no " + name +
+                          " record, neither in the return file nor as --image " + name + "=FILE");
     }
-    clear_pages(o.out, o.replace);
-
-    const auto settings = o.settings ? *o.settings : host::default_settings_folder();
-    host::load_settings(settings, state);
-
-    std::ofstream trace_file;
-    std::ostream* trace_stream = nullptr;
-    std::unique_ptr<vcl::trace::scoped_sink> sink;
-    if (o.trace) {
-        if (*o.trace == "-") {
-            trace_stream = &std::cout;
-        } else {
-            trace_file.open(*o.trace, std::ios::binary | std::ios::trunc);
-            if (!trace_file)
-                throw input_error("--trace " + o.trace->string() + ": cannot write the file");
-            trace_stream = &trace_file;
-        }
-        sink =
-            std::make_unique<vcl::trace::scoped_sink>([trace_stream](const vcl::trace::event& e) {
-                *trace_stream << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-                              << '\n'
-                              << std::flush;
-            });
-    }
-    // A trace lost to a full disk is a failed run, not a quiet one.
-    const auto check_trace = [&] {
-        if (trace_stream && !trace_stream->flush())
-            throw io_error("--trace " + o.trace->string() + ": cannot write the trace");
-    };
-
-    if (o.printer && *o.printer == printing::pdf_printer_name)
-        vcl::OfferOnlyTheBuiltInPrinters();
-    auto* printer = vcl::Printer();
-    printer->SetOutputFolder(o.out);
-    install_printer_job_opener();
-    // The run document goes with the printer only for this run, whatever ends it.
-    const struct run_document_scope {
-        vcl::TPrinter* printer;
-        ~run_document_scope()
-        {
-            bool spoiled = false;
-            printer->TakeRunDocument(spoiled);
-        }
-    } document_scope{printer};
+    run_setup setup;
+    setup.out = o.out;
+    setup.replace = o.replace;
+    setup.settings = o.settings;
+    setup.trace = o.trace;
+    setup.built_in_printers_only = o.printer && *o.printer == printing::pdf_printer_name;
+    setup.document = o.pdf;
     if (o.pdf)
-        printer->SetRunDocument(printing::make_pdf_target(*o.pdf), *o.pdf);
+        setup.document_label = "--pdf " + o.pdf->string();
+    print_run run(std::move(held), *kind, setup);
 
-    std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings));
-    dialog->OnWarning = [&log](const std::string& text) {
+    auto& dialog = run.dialog();
+    dialog.OnWarning = [&log](const std::string& text) {
         log << "kestrun: warning: " << text << "\n";
     };
     io::set_signal_note(&note_pages_on_signal);
     // Progress is for a person watching a terminal, not for a log.
     if (!o.quiet && ::isatty(STDERR_FILENO) != 0)
-        dialog->OnPage = [&log](const page_progress& p) {
+        dialog.OnPage = [&log](const page_progress& p) {
             log << "page " << p.number << " of " << p.planned << ", " << p.page << ": "
                 << (p.printed ? "printed" : "skipped");
             if (p.printed && !p.output.empty())
                 log << " -> " << p.output;
             log << "\n";
         };
-    const auto report_outcome = [&] {
-        if (outcome)
-            *outcome = {dialog->PagesPrinted(), dialog->PagesSkipped()};
-    };
 
     vcl::TApplication::answerer answerer = o.interactive || (!o.yes && answers.empty())
                                                ? vcl::terminal_answerer(std::cin, std::cerr)
                                                : vcl::scripted_answers(answers);
     bool printing = false;
-    vcl::scoped_user user(std::move(answerer), [&](vcl::TForm&) {
-        const auto actions = plan(*dialog, o);
-        printing = true;
-        act(*dialog, o, actions);
-    });
-
-    try {
-        dialog->ShowModal();
-    } catch (const kestrun::error& e) {
-        if (!printing)
-            throw;
-        report_outcome();
+    const auto& ended = run.show(
+        std::move(answerer),
+        [&](vcl::TForm&) {
+            const auto actions = plan(dialog, choices);
+            printing = true;
+            act(dialog, choices, actions);
+        },
+        [&](const error&) { return printing; });
+    if (outcome)
+        *outcome = {ended.printed, ended.skipped};
+    if (ended.end == run_end::stopped) {
         // One line: the cause, then what is on the paper, so a script reads both together.
-        log << "kestrun: " << e.what() << "; the run stopped after printing "
-            << plural(dialog->PagesPrinted(), "page", "pages") << " ("
-            << plural(dialog->PagesSkipped(), "page", "pages") << " skipped) "
-            << destination(*dialog, state, o.pdf.has_value())
+        log << "kestrun: " << ended.cause << "; the run stopped after printing "
+            << plural(ended.printed, "page", "pages") << " ("
+            << plural(ended.skipped, "page", "pages") << " skipped) " << run.destination()
             << (o.pdf ? "; no document " + o.pdf->string() : std::string()) << "\n";
         return 1;
     }
-    report_outcome();
-    check_trace();
-    const auto document = o.pdf ? finish_run_document(*printer, *o.pdf) : std::string();
-    log << "kestrun: printed " << plural(dialog->PagesPrinted(), "page", "pages") << ", skipped "
-        << dialog->PagesSkipped() << ", " << destination(*dialog, state, o.pdf.has_value())
-        << document << "\n";
+    const auto document = run.finish();
+    if (document)
+        document->finish();
+    const auto told = !o.pdf     ? std::string()
+                      : document ? "; the run as one document " + o.pdf->string()
+                                 : "; no page printed, so no document " + o.pdf->string();
+    log << "kestrun: printed " << plural(ended.printed, "page", "pages") << ", skipped "
+        << ended.skipped << ", " << run.destination() << told << "\n";
     return 0;
 }
 

@@ -3,7 +3,6 @@
 // printer as given, "&Drukuj", the prompts answered as given, then closing the dialog.
 // `kestrun printers` lists the printers a run can choose.
 
-#include "apps/kestrun/commands.h"
 #include "dialogs/print_run.h"
 
 #include <filesystem>
@@ -14,9 +13,11 @@
 
 namespace kestrun::cli {
 
-// The dialog's choices (mode, page boxes, printer) and how the run is answered and recorded.
+// The dialog's choices (the page boxes and the printer; the mode as given, checked by print)
+// and how the run is answered and recorded.
 struct print_options : dialog_choices {
-    std::string return_type; // pit28, pit36, pit36l, pit37
+    std::string return_type; // pit28, pit36, pit36l, pit37; empty: the one the return holds
+    std::optional<std::string> mode_name; // blank, preprinted
     return_source source;
     std::filesystem::path out = ".";
     std::optional<std::filesystem::path> settings;
@@ -41,7 +42,5 @@ int print(const print_options& options);
 // Faults found before printing starts are thrown (kestrun::error), as by print().
 int print(const print_options& options, std::ostream& log, print_outcome* outcome);
 int printers();
-
-using kestrun::dialog_class_of;
 
 } // namespace kestrun::cli

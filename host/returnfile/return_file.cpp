@@ -489,7 +489,8 @@ void copy_globals(const host_state& from, host_state& to)
 
 } // namespace
 
-void load_return_json(std::string_view text, host_state& state, std::string_view origin)
+std::vector<record_id> load_return_json(std::string_view text, host_state& state,
+                                        std::string_view origin)
 {
     const json root = io::parse_json(text, origin);
     // Loaded aside first, so that a fault leaves the state as it was.
@@ -501,12 +502,17 @@ void load_return_json(std::string_view text, host_state& state, std::string_view
         std::ranges::copy(loaded.bytes(id), state.bytes(id).begin());
     }
     copy_globals(loaded, state);
+    std::vector<record_id> given;
+    for (const record_id id : all_records)
+        if (root.contains(std::string(record_name(id))))
+            given.push_back(id);
+    return given;
 }
 
-void load_return_file(const std::filesystem::path& path, host_state& state)
+std::vector<record_id> load_return_file(const std::filesystem::path& path, host_state& state)
 {
-    load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
-                     path.string());
+    return load_return_json(io::read_text_file(path, io::document_limit, "return file"), state,
+                            path.string());
 }
 
 void load_globals_file(const std::filesystem::path& path, host_state& state)

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrun::host {
 
@@ -28,11 +29,13 @@ inline constexpr std::size_t max_return_file_faults = 50;
 
 // Replaces the records and globals of `state` with those of the return file. `origin`
 // (a file name, or empty) starts every line of the error message. Throws kestrun::error
-// (input) whose message holds every fault found, one per line.
-void load_return_json(std::string_view text, host_state& state, std::string_view origin);
+// (input) whose message holds every fault found, one per line. Returns the records the file
+// gives, in layout order.
+std::vector<record_id> load_return_json(std::string_view text, host_state& state,
+                                        std::string_view origin);
 // The same for a file. A file that is not a regular file or is larger than 16 MB is refused
 // (input); one that cannot be read throws kestrun::error (io).
-void load_return_file(const std::filesystem::path& path, host_state& state);
+std::vector<record_id> load_return_file(const std::filesystem::path& path, host_state& state);
 
 // Replaces the globals of `state` (wsp_z_malz, nr_zez_refer, dr_zez_ref) with those of a
 // globals file, as write_images writes it; the records stay. A record in it is a fault. Throws

@@ -3,8 +3,6 @@
 // The texts are fixed: the pages and their tests rely on them character for character.
 
 #include "host/tamdor/encoding.h"
-// The host's units use the runtime's string functions, and the pages reach Trim through them.
-#include "platform/vcl/sysutils.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -2,6 +2,8 @@
 
 #include "platform/error.h"
 
+#include <iostream>
+
 namespace kestrun::vcl::trace {
 
 namespace {
@@ -37,20 +39,24 @@ void emit(std::string_view name, event fields)
 }
 
 file_sink::file_sink(const std::filesystem::path& file, std::string_view option)
-    : m_path(file), m_option(option), m_file(file, std::ios::binary | std::ios::trunc)
+    : m_path(file), m_option(option), m_stream(&std::cout)
 {
-    if (!m_file)
-        throw input_error(m_option + " " + m_path.string() + ": cannot write the file");
+    if (file != "-") {
+        m_file.open(file, std::ios::binary | std::ios::trunc);
+        if (!m_file)
+            throw input_error(m_option + " " + m_path.string() + ": cannot write the file");
+        m_stream = &m_file;
+    }
     m_sink = std::make_unique<scoped_sink>([this](const event& e) {
-        m_file << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
-               << std::flush;
+        *m_stream << e.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n'
+                  << std::flush;
     });
 }
 
 void file_sink::check()
 {
-    if (!m_file.flush())
-        throw io_error(m_option + " " + m_path.string() + ": cannot write the file");
+    if (!m_stream->flush())
+        throw io_error(m_option + " " + m_path.string() + ": cannot write the trace");
 }
 
 } // namespace kestrun::vcl::trace

@@ -34,7 +34,8 @@ private:
     sink m_previous;
 };
 
-// The trace of a run written to a file, one event per line, for a scope.
+// The trace of a run written to a file, or to the standard output for "-", one event per line,
+// for a scope.
 class file_sink {
 public:
     // Throws kestrun::error (input) "<option> FILE: cannot write the file" when the file
@@ -50,6 +51,7 @@ private:
     std::filesystem::path m_path;
     std::string m_option;
     std::ofstream m_file;
+    std::ostream* m_stream;
     std::unique_ptr<scoped_sink> m_sink;
 };
 

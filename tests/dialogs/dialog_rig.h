@@ -3,10 +3,11 @@
 // page reports that log their class and parameters, a recording printer that can fail on a given
 // job, stand-in direct printing, a scripted message box and the trace collected in memory.
 
-#include "framework/dialog_base.h"
 #include "framework/module.h"
 #include "framework/page_report.h"
-#include "framework/print_catalogue.h"
+#include "framework/printrun/dialog_base.h"
+#include "framework/printrun/dialog_registry.h"
+#include "framework/printrun/print_catalogue.h"
 #include "host/korvel/page_printer.h"
 #include "host/korvel/settings_file.h"
 #include "host/tamdor/host_state.h"
@@ -88,7 +89,7 @@ struct dialog_rig {
                 return printing::make_recording_target(jobs);
             });
         install_printer_job_opener();
-        m_previous_resolver = print_dialog::SetPageResolver(
+        m_previous_resolver = print_driver::SetPageResolver(
             [this](std::string_view name) { return resolve(std::string(name)); });
         // Every page the catalogues' direct-print methods name.
         for (const auto* catalogue : print_catalogues)
@@ -114,7 +115,7 @@ struct dialog_rig {
     {
         m_sink.reset();
         vcl::Printer()->SetDeviceOpener(std::move(m_previous_opener));
-        print_dialog::SetPageResolver(std::move(m_previous_resolver));
+        print_driver::SetPageResolver(std::move(m_previous_resolver));
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
@@ -196,7 +197,7 @@ private:
         return c;
     }
     vcl::TPrinter::device_opener m_previous_opener;
-    print_dialog::page_resolver m_previous_resolver;
+    print_driver::page_resolver m_previous_resolver;
     std::unique_ptr<vcl::trace::scoped_sink> m_sink;
 };
 

@@ -4,9 +4,9 @@
 #include "dialogs/print_run.h"
 #include "kestrun/kestrun.h"
 #include "platform/error.h"
-#include "tests/support/record_builder.h"
 #include "tests/support/render_probe.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,29 +89,41 @@ TEST_F(library_print, a_refused_return_writes_no_pdf_and_names_every_fault)
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
-TEST(return_type_of, the_records_a_return_holds_choose_its_dialog)
+// Which returns a file holds, so which dialogs print it: PIT-28 for rek28, the kind of
+// rekzez.rodz_zez for rekzez, both in the table's order when it gives both.
+TEST(returns_held, the_records_a_file_gives_choose_its_dialogs)
 {
-    using kestrun::test::rek28_builder;
-    using kestrun::test::rekzez_builder;
     struct row {
-        kestrun::host::host_state state;
-        const char* type; // empty: refused
-        const char* why;
+        const char* json; // null: no file
+        std::vector<std::string_view> held;
+        const char* error;
     };
     const row rows[] = {
-        {rek28_builder{}.text("nazw", "A").build(), "pit28", "rek28 holds data"},
-        {rekzez_builder{}.text("nazw", "A").build(), "pit36", "rodz_zez 0"},
-        {rekzez_builder{}.integer("rodz_zez", 1).build(), "pit37", "rodz_zez 1"},
-        {rekzez_builder{}.integer("rodz_zez", 2).build(), "pit36l", "rodz_zez 2"},
-        {rekzez_builder{}.integer("rodz_zez", 3).build(), "", "no such kind"},
-        {kestrun::host::host_state{}, "", "neither record holds anything"},
+        {R"({"rek28": {}})", {"pit28"}, nullptr},
+        {R"({"rekzez": {}})", {"pit36"}, nullptr},
+        {R"({"rekzez": {"rodz_zez": 1}})", {"pit37"}, nullptr},
+        {R"({"rekzez": {"rodz_zez": 2}, "rek28": {}})", {"pit28", "pit36l"}, nullptr},
+        {R"({"rekster": {}})", {}, "holds neither rek28 (PIT-28) nor rekzez"},
+        {R"({"rekzez": {"rodz_zez": 5}})", {}, "rekzez.rodz_zez: 5 is no return type"},
+        {nullptr, {}, "cannot open"},
     };
+    scratch_dir dir;
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.why);
-        if (*r.type == '\0')
-            EXPECT_THROW(kestrun::return_type_of(r.state), kestrun::error);
-        else
-            EXPECT_EQ(kestrun::return_type_of(r.state), r.type);
+        SCOPED_TRACE(r.json ? r.json : "no file");
+        const auto file = dir.path() / (r.json ? "r.json" : "missing.json");
+        if (r.json)
+            std::ofstream(file) << r.json;
+        try {
+            std::vector<std::string_view> held;
+            for (const auto* kind : kestrun::returns_held(kestrun::load_return({file, {}})))
+                held.push_back(kind->type);
+            EXPECT_EQ(held, r.held);
+            EXPECT_EQ(r.error, nullptr);
+        } catch (const kestrun::error& e) {
+            EXPECT_EQ(e.kind(), kestrun::error_kind::input);
+            ASSERT_NE(r.error, nullptr) << e.what();
+            EXPECT_NE(std::string(e.what()).find(r.error), std::string::npos) << e.what();
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // for them and prints them, in both modes, and what it remembers.
 
 #include "dialog_rig.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/korvel/proc_dr.h"
 
 #include <fstream>

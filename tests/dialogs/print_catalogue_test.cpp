@@ -3,7 +3,7 @@
 // its run loads.
 
 #include "dialog_rig.h"
-#include "framework/print_catalogue.h"
+#include "framework/printrun/print_catalogue.h"
 #include "host/korvel/wyd28.h"
 #include "host/korvel/zezwyd.h"
 

@@ -1,8 +1,8 @@
 // The exact sums the PIT/M totals print: amounts far beyond a 64-bit sum are refused by name,
 // never multiplied past the width of the arithmetic (a fuzzed return once did that).
 
-#include "framework/ten_thousandths.h"
 #include "platform/error.h"
+#include "returns/ten_thousandths.h"
 
 #include <gtest/gtest.h>
 

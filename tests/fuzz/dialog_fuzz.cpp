@@ -4,8 +4,9 @@
 // among them). Pages are real page reports, their jobs recorded; the port device writes into a
 // scratch folder. A refusal is kestrun::error; anything else is a fault.
 
-#include "framework/dialog_base.h"
 #include "framework/module.h"
+#include "framework/printrun/dialog_base.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/korvel/settings_file.h"
 #include "platform/error.h"
 #include "platform/printing/render_target.h"

@@ -7,9 +7,9 @@
 #include "apps/gui/gui_run.h"
 #include "apps/gui/modal.h"
 #include "apps/gui/preview.h"
-#include "apps/kestrun/commands.h"
-#include "apps/kestrun/print_command.h"
+#include "dialogs/print_run.h"
 #include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 #include "host/korvel/settings_file.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
@@ -242,11 +242,11 @@ struct open_dialog {
     temp_dir settings;
     std::unique_ptr<print_dialog> model;
     open_dialog(const std::string& type, const std::string& file)
-        : state(cli::load_return({examples / file, {}}))
+        : state(load_return({examples / file, {}}).state)
     {
         host::load_settings(settings.dir, state);
-        model.reset(
-            find_dialog_class(cli::dialog_class_of(type))->create(nullptr, state, settings.dir));
+        model.reset(find_dialog_class(find_return_type(type)->dialog_class)
+                        ->create(nullptr, state, settings.dir));
         model->Visible = true; // as ShowModal shows it
         model->Activate();
     }
@@ -343,43 +343,6 @@ TEST(gui_preview, the_page_as_it_will_print)
     QApplication::sendEvent(window.widget_of(*box), &right_click);
     gui::set_modal_watcher(std::move(previous));
     EXPECT_EQ(shown, QSize(992, 1403)); // A4 at 120 dpi
-}
-
-TEST(gui_returns, which_dialog_a_file_offers)
-{
-    struct held_case {
-        const char* json;
-        std::vector<std::string> held;
-        const char* error;
-    };
-    const held_case cases[] = {
-        {R"({"rek28": {}})", {"pit28"}, nullptr},
-        {R"({"rekzez": {"rodz_zez": 1}})", {"pit37"}, nullptr},
-        {R"({"rekzez": {}})", {"pit36"}, nullptr},
-        {R"({"rek28": {}, "rekzez": {"rodz_zez": 2}})", {"pit28", "pit36l"}, nullptr},
-        {R"({"rekster": {}})", {}, "holds neither rek28 (PIT-28) nor rekzez"},
-        {R"({"rekzez": {"rodz_zez": 5}})", {}, "rekzez.rodz_zez is 5; expected 0"},
-        {R"([1, 2])", {}, "holds neither"},
-        {nullptr, {}, "cannot open"},
-    };
-    temp_dir tmp;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.json ? c.json : "no file");
-        const auto file = tmp.dir / (c.json ? "r.json" : "missing.json");
-        if (c.json)
-            std::ofstream(file) << c.json;
-        if (!c.error) {
-            EXPECT_EQ(gui::returns_held(file), c.held);
-            continue;
-        }
-        try {
-            gui::returns_held(file);
-            ADD_FAILURE() << "accepted";
-        } catch (const error& e) {
-            EXPECT_EQ(e.kind(), error_kind::input);
-            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
-        }
-    }
 }
 
 // Started without a window system, the desktop face says so in one line and exits 2, instead of

@@ -1,14 +1,13 @@
 #pragma once
 // What the four print dialogs share: the page group with its toggle-all, the blank-paper box and
 // the two captions, the printer frame, the stored print mode written back on deactivation, and
-// the print run of the return's catalogue: its host tables and direct-print objects, the page
-// table built from the catalogue's rows, the prompt before each sheet, the record preparation,
-// then the page report (blank paper) or the host's direct printing (pre-printed forms), and the
-// clean-up whatever happens.
+// the page table built from the catalogue's rows and the dialog's boxes, which "&Drukuj" hands
+// to the print driver.
 
-#include "framework/Fr_ud15.h"
-#include "framework/print_catalogue.h"
-#include "host/tamdor/libr.h"
+#include "framework/printrun/Fr_ud15.h"
+#include "framework/printrun/print_catalogue.h"
+#include "framework/printrun/print_driver.h"
+#include "framework/printrun/return_kinds.h"
 #include "platform/vcl/controls.h"
 
 #include <array>
@@ -22,9 +21,6 @@
 namespace kestrun::host {
 class host_state;
 }
-namespace Proc_dr {
-class tdruk;
-}
 namespace Zezwyd {
 class Tdrukzez;
 }
@@ -32,12 +28,6 @@ class Tdrukzez;
 namespace kestrun {
 
 struct page_class;
-
-// The prompt flags: OK and Cancel with the exclamation icon.
-inline constexpr int prompt_flags = 0x31;
-
-// The blank-paper prompt: its first line, a line feed, a carriage return, "   Włóż kartkę".
-std::string blank_paper_prompt(std::string_view first_line);
 
 // The boxes of an attachment and the count in the return record that says whether the return
 // has it.
@@ -48,35 +38,12 @@ struct attachment_boxes {
     std::vector<vcl::TCheckBox*> boxes;
 };
 
-// One page of a run's page table: a catalogue row with the arguments of this print of it.
-struct page_step {
-    const print_step* row = nullptr;
-    vcl::TCheckBox* box = nullptr;
-    std::array<int, 3> args{}; // the direct-print method's, which give the page's parameters
-    std::string page;          // the row's page, with the attachment or sheet when it repeats
-    // Runs when the driver reaches the step, before its box is read.
-    std::function<void()> reached;
-
-    int person() const;
-    std::vector<std::pair<std::string, int>> parameters() const;
-};
-
-// How one page of a run ended, for whoever watches the run.
-struct page_progress {
-    int number = 0;  // n of the pages prompted so far
-    int planned = 0; // m: the pages whose boxes are checked and whose conditions hold
-    std::string page;
-    bool printed = false;
-    std::string output; // where a printed page went
-};
-
 class print_dialog : public vcl::TForm {
 public:
     // The captions are "Wydruk zeznania PIT-28" and, in blank-paper mode, "Wydruk zeznania
     // PIT-28 (za rok 2015)".
     print_dialog(vcl::TComponent* owner, host::host_state& host,
-                 std::filesystem::path settings_folder, std::string class_name,
-                 const print_catalogue& catalogue);
+                 std::filesystem::path settings_folder, return_kind kind);
     ~print_dialog() override;
 
     vcl::TGroupBox* g_str;
@@ -115,10 +82,6 @@ public:
     int PagesPrinted() const { return m_printed; }
     int PagesSkipped() const { return m_skipped; }
 
-    // How page classes are found; replaceable so the driver can be tried with stand-in pages.
-    using page_resolver = std::function<const page_class*(std::string_view class_name)>;
-    static page_resolver SetPageResolver(page_resolver resolver);
-
 protected:
     host::host_state& host() const { return *m_host; }
     const std::filesystem::path& settings_folder() const { return m_settings; }
@@ -153,8 +116,6 @@ protected:
     void pitb_sheet_steps(std::span<const print_step> group, int persons,
                           std::vector<page_step>& out);
     void warn(const std::string& text);
-    // "Łukaszewicz Zbigniew": the taxpayer's surname and first name as the return holds them.
-    std::string taxpayer_name() const;
     vcl::TCheckBox* box_of(const print_step& row) const;
     // The direct-print object of the run in progress (null outside a run).
     Zezwyd::Tdrukzez* drukzez() const { return m_drukzez; }
@@ -163,10 +124,6 @@ protected:
 
 private:
     std::vector<page_step> page_table();
-    bool condition_holds(const page_step& step) const;
-    void run_page(const page_step& step, std::string_view caption);
-    void print_report(const page_step& step);
-    void prepare(const page_step& step);
 
     host::host_state* m_host;
     std::filesystem::path m_settings;
@@ -174,9 +131,6 @@ private:
     const print_catalogue* m_catalogue;
     std::vector<attachment_boxes> m_attachments;
     Zezwyd::Tdrukzez* m_drukzez = nullptr;
-    Proc_dr::tdruk* m_wydp28 = nullptr;
-    int m_planned = 0;
-    int m_prompted = 0;
     int m_printed = 0;
     int m_skipped = 0;
 };
@@ -201,8 +155,5 @@ private:
     Dialog*& m_variable;
     Dialog* m_dialog;
 };
-
-// Makes the report engine print its jobs on the application's printer object.
-void install_printer_job_opener();
 
 } // namespace kestrun

@@ -1,4 +1,4 @@
-#include "framework/Fr_ud15.h"
+#include "framework/printrun/Fr_ud15.h"
 
 #include "framework/module.h"
 

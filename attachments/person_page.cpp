@@ -1,4 +1,4 @@
-#include "framework/person_page.h"
+#include "attachments/person_page.h"
 
 #include "platform/error.h"
 

@@ -1,7 +1,7 @@
 // The dialog classes of the package: each dialog unit registers its class when the package
 // loads.
 
-#include "framework/module.h"
+#include "framework/printrun/dialog_registry.h"
 
 #include <algorithm>
 

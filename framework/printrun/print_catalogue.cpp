@@ -1,5 +1,6 @@
-#include "framework/print_catalogue.h"
+#include "framework/printrun/print_catalogue.h"
 
+#include "framework/module.h"
 #include "host/korvel/zezprzel.h"
 #include "platform/vcl/trace.h"
 
@@ -205,5 +206,13 @@ void register_direct_pages()
         for (const auto& step : catalogue->steps)
             host::register_direct_page(step.direct);
 }
+
+namespace {
+// The host's direct-print methods are known once the package is loaded, before a dialog runs.
+const bool direct_pages_at_load = [] {
+    register_unit({"print_catalogue", register_direct_pages, {}});
+    return true;
+}();
+} // namespace
 
 } // namespace kestrun

@@ -1,4 +1,4 @@
-#include "framework/pit28b_page.h"
+#include "returns/pit28b_page.h"
 
 #include "platform/error.h"
 

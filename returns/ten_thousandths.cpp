@@ -1,4 +1,4 @@
-#include "framework/ten_thousandths.h"
+#include "returns/ten_thousandths.h"
 
 #include "platform/error.h"
 

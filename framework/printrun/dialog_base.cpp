@@ -1,17 +1,12 @@
-#include "framework/dialog_base.h"
+#include "framework/printrun/dialog_base.h"
 
 #include "framework/module.h"
-#include "framework/page_report.h"
 #include "framework/pitb_sheets.h"
 #include "host/korvel/settings_file.h"
-#include "host/korvel/wyd28.h"
 #include "host/korvel/zezprzel.h"
 #include "host/korvel/zezwyd.h"
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
-#include "platform/qr/report.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
 
 #include <cstring>
@@ -24,32 +19,12 @@ namespace {
 
 constexpr const char* year_suffix = " (za rok 2015)";
 
-print_dialog::page_resolver& resolver()
-{
-    thread_local print_dialog::page_resolver r;
-    return r;
-}
-
-nlohmann::ordered_json parameters_json(const std::vector<std::pair<std::string, int>>& params)
-{
-    auto out = nlohmann::ordered_json::object();
-    for (const auto& [name, value] : params)
-        out[name] = value;
-    return out;
-}
-
 } // namespace
 
-std::string blank_paper_prompt(std::string_view first_line)
-{
-    return std::string(first_line) + "\n\r   Włóż kartkę";
-}
-
 print_dialog::print_dialog(vcl::TComponent* owner, host::host_state& host,
-                           std::filesystem::path settings_folder, std::string class_name,
-                           const print_catalogue& catalogue)
+                           std::filesystem::path settings_folder, return_kind kind)
     : vcl::TForm(owner), m_host(&host), m_settings(std::move(settings_folder)),
-      m_class_name(std::move(class_name)), m_catalogue(&catalogue)
+      m_class_name(row_of(kind).dialog_class), m_catalogue(row_of(kind).catalogue)
 {
     SetName(m_class_name.substr(1));
     Caption = BaseCaption();
@@ -227,13 +202,6 @@ void print_dialog::warn(const std::string& text)
         std::cerr << "kestrun: warning: " << text << "\n";
 }
 
-print_dialog::page_resolver print_dialog::SetPageResolver(page_resolver r)
-{
-    auto previous = std::move(resolver());
-    resolver() = std::move(r);
-    return previous;
-}
-
 namespace {
 
 const char* person_word(int p)
@@ -242,17 +210,6 @@ const char* person_word(int p)
 }
 
 } // namespace
-
-int page_step::person() const
-{
-    return row->direct.arguments[0].parameter == "nrp" ? args[0] : 1;
-}
-
-std::vector<std::pair<std::string, int>> page_step::parameters() const
-{
-    return row->direct.parameters(
-        std::span<const int>(args.data(), static_cast<std::size_t>(row->direct.argument_count())));
-}
 
 vcl::TCheckBox* print_dialog::box_of(const print_step& row) const
 {
@@ -326,194 +283,27 @@ std::vector<page_step> print_dialog::page_table()
     return out;
 }
 
-bool print_dialog::condition_holds(const page_step& step) const
-{
-    const int p = step.person();
-    if (p == 2 && !m_host->joint())
-        return false;
-    const auto z = m_host->rekzez();
-    switch (step.row->condition) {
-    case print_condition::none:
-        return true;
-    case print_condition::pitm_amounts:
-        return z.person(p).real("pitm_ds1") != 0 || z.person(p).real("pitm_ds2") != 0;
-    case print_condition::pitz_code: {
-        const int code = p == 1 ? z.integer("idp") : z.integer("idm");
-        return code == 3 || code == 4;
-    }
-    case print_condition::idm_code_4:
-        return z.integer("idm") == 4;
-    }
-    return false;
-}
-
-void print_dialog::prepare(const page_step& step)
-{
-    prepare_records(step.row->prepare, *m_host);
-}
-
-void print_dialog::print_report(const page_step& step)
-{
-    const auto class_name = step.row->page_class();
-    const page_class* cls = resolver() ? resolver()(class_name) : find_page_class(class_name);
-    if (!cls)
-        throw render_error("this kestrun cannot print " + step.page + ": its page report " +
-                           std::string(class_name) + " is missing");
-    const auto params = step.parameters();
-    auto* printer = vcl::Printer();
-    {
-        page_instance page(*cls, this, *m_host);
-        page->report().PrinterSettings.PrinterIndex = printer->PrinterIndex;
-        for (const auto& [name, value] : params) {
-            int* field = page->parameter(name);
-            if (!field)
-                throw host_error("the page report " + std::string(class_name) +
-                                 " has no parameter " + name);
-            *field = value;
-        }
-        page->Print();
-    }
-    vcl::trace::emit("page_report", {{"class", class_name},
-                                     {"params", parameters_json(params)},
-                                     {"printer", Tfr_ud15::CurrentPrinterName()},
-                                     {"output", printer->LastOutput()}});
-}
-
-std::string print_dialog::taxpayer_name() const
-{
-    const auto name = [](const auto& record) {
-        auto surname = record.text("nazw");
-        auto first = record.text("im");
-        return surname + (surname.empty() || first.empty() ? "" : " ") + first;
-    };
-    return ReturnName() == "PIT-28" ? name(m_host->rek28()) : name(m_host->rekzez());
-}
-
-void print_dialog::run_page(const page_step& step, std::string_view caption)
-{
-    if (step.reached)
-        step.reached();
-    if (!step.box->Checked || !condition_holds(step))
-        return;
-    page_progress progress{++m_prompted, m_planned, step.page, false, {}};
-    const std::string text = wydr_niezadr ? blank_paper_prompt(step.row->blank_prompt)
-                                          : std::string(step.row->preprinted_prompt);
-    if (vcl::Application->MessageBox(text, caption, prompt_flags) != vcl::IDOK) {
-        ++m_skipped;
-        if (OnPage)
-            OnPage(progress);
-        return;
-    }
-    prepare(step);
-    // The job's title in the printer's queue: the return, the page of the run, the taxpayer.
-    auto* printer = vcl::Printer();
-    const auto taxpayer = taxpayer_name();
-    printer->JobTitle = std::string(ReturnName()) + " " + std::to_string(progress.number) + "/" +
-                        std::to_string(m_planned) + (taxpayer.empty() ? "" : " — " + taxpayer);
-    const struct clear_title {
-        vcl::TPrinter* printer;
-        ~clear_title() { printer->JobTitle.clear(); }
-    } title_scope{printer};
-    if (wydr_niezadr) {
-        print_report(step);
-        progress.output = vcl::Printer()->LastOutput();
-    } else {
-        Proc_dr::tdruk* object = step.row->direct.object == "wydp28" ? m_wydp28 : m_drukzez;
-        object->inic_dr(0);
-        object->start_dr_win();
-        object->page_method(
-            step.row->direct.method,
-            std::span<const int>(step.args.data(),
-                                 static_cast<std::size_t>(step.row->direct.argument_count())));
-        if (!dr_port()) {
-            progress.output = vcl::Printer()->LastOutput();
-            vcl::Printer()->EndDoc();
-        } else {
-            m_drukzez->wysuw_str();
-            progress.output = (vcl::Printer()->OutputFolder() / Proc_dr::port_file_name).string();
-        }
-    }
-    ++m_printed;
-    progress.printed = true;
-    if (OnPage)
-        OnPage(progress);
-}
-
 void print_dialog::kl_drukClick(vcl::TObject*)
 {
     // The prompt caption, a zero-terminated copy as the message box takes it.
     auto caption = std::make_unique<char[]>(50);
     std::strncpy(caption.get(), BaseCaption().c_str(), 49);
 
-    // The host tables of the run, allocated zeroed, then the direct-print objects on their
-    // margin tables, with the print options of the settings record.
-    std::vector<std::unique_ptr<host::margin_pair[]>> margins;
-    std::vector<std::unique_ptr<std::int32_t[]>> offsets;
-    const host::margin_pair* drukzez_margins = nullptr;
-    const host::margin_pair* wydp28_margins = nullptr;
-    for (const auto& t : m_catalogue->tables) {
-        if (t.kind == host_table::offsets) {
-            offsets.push_back(std::make_unique<std::int32_t[]>(host::offset_table_size));
-            continue;
-        }
-        margins.push_back(std::make_unique<host::margin_pair[]>(host::margin_table_size));
-        (t.object == "wydp28" ? wydp28_margins : drukzez_margins) = margins.back().get();
-    }
-    const auto s = m_host->rekster();
-    const bool port = s.flag("dr_port");
-    const auto opt1 = static_cast<std::uint8_t>(s.integer("dr_opt1"));
-    const auto opt2 = static_cast<std::uint8_t>(s.integer("dr_opt2"));
-    const auto opt3 = static_cast<std::int16_t>(s.integer("dr_opt3"));
-    auto drukzez =
-        std::make_unique<Zezwyd::Tdrukzez>(*m_host, drukzez_margins, port, opt1, opt2, opt3);
-    std::unique_ptr<Wyd28::Twyd28> wydp28;
-    if (wydp28_margins)
-        wydp28 = std::make_unique<Wyd28::Twyd28>(*m_host, wydp28_margins, port, opt1, opt2, opt3);
-    m_drukzez = drukzez.get();
-    m_wydp28 = wydp28.get();
-
-    // The run's clean-up, whether the run ends or fails: the tables and objects freed and the
-    // dialog's pointers to them gone.
-    struct clean_up {
-        std::function<void()> run;
-        ~clean_up() { run(); }
-    } finally{[&] {
-        margins.clear();
-        offsets.clear();
-        drukzez.reset();
-        wydp28.reset();
-        m_drukzez = nullptr;
-        m_wydp28 = nullptr;
-        caption.reset();
-    }};
-
-    std::size_t m = 0;
-    std::size_t o = 0;
-    for (const auto& t : m_catalogue->tables) {
-        vcl::trace::emit("tables",
-                         {{"op", t.kind == host_table::margins ? "czyt_marg" : "czyt_odlcz"},
-                          {"name", t.name},
-                          {"count", t.count}});
-        if (t.kind == host_table::margins)
-            Libr::czyt_marg(m_settings, t.name, t.count, margins[m++].get());
-        else
-            Libr::czyt_odlcz(m_settings, t.name, t.count, offsets[o++].get());
-    }
+    print_driver driver(*m_host, m_settings, *m_catalogue);
+    // The dialog reaches the run's direct-print object only while the run lasts.
+    m_drukzez = &driver.drukzez();
+    const struct forget_driver {
+        Zezwyd::Tdrukzez*& drukzez;
+        ~forget_driver() { drukzez = nullptr; }
+    } forget{m_drukzez};
 
     const auto steps = page_table();
-    m_prompted = m_printed = m_skipped = 0;
-    m_planned = 0;
-    for (const auto& step : steps)
-        if (step.box->Checked && condition_holds(step))
-            ++m_planned;
-    for (const auto& step : steps)
-        run_page(step, caption.get());
-}
-
-void install_printer_job_opener()
-{
-    qr::set_job_opener(
-        [](int index, std::string_view unit) { return vcl::Printer()->OpenJob(index, unit); });
+    m_printed = m_skipped = 0;
+    driver.run(steps, wydr_niezadr, caption.get(), this, [this](const page_progress& progress) {
+        ++(progress.printed ? m_printed : m_skipped);
+        if (OnPage)
+            OnPage(progress);
+    });
 }
 
 } // namespace kestrun
