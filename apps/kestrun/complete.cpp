@@ -2,8 +2,10 @@
 
 #include "apps/kestrun/usage.h"
 #include "dialogs/print_run.h"
-#include "framework/dialog_base.h"
 #include "framework/module.h"
+#include "framework/printrun/dialog_base.h"
+#include "framework/printrun/dialog_registry.h"
+#include "framework/printrun/return_kinds.h"
 #include "host/tamdor/host_state.h"
 #include "platform/printing/printers.h"
 
@@ -15,8 +17,6 @@ namespace kestrun::cli {
 
 namespace {
 
-const std::vector<std::string> return_kinds = {"pit28", "pit36", "pit36l", "pit37"};
-
 // The page boxes of the dialog of `kind`, or of every dialog for a batch of many kinds. A dialog
 // made only to be asked its boxes is never activated, so it reads and writes no settings.
 std::vector<std::string> page_boxes(const std::string& kind)
@@ -24,9 +24,9 @@ std::vector<std::string> page_boxes(const std::string& kind)
     Initialize();
     std::set<std::string> names;
     for (const auto& each : return_kinds) {
-        if (!kind.empty() && kind != each)
+        if (!kind.empty() && kind != each.type)
             continue;
-        const auto* cls = find_dialog_class(dialog_class_of(each));
+        const auto* cls = find_dialog_class(each.dialog_class);
         if (!cls)
             continue;
         host::host_state state;
@@ -106,7 +106,8 @@ std::vector<std::string> completions(CLI::App& app, const std::vector<std::strin
                 for (const auto& long_name : option->get_lnames())
                     offered.push_back("--" + long_name);
         } else if (positional.empty() && name == "print") {
-            offered = return_kinds;
+            for (const auto& row : return_kinds)
+                offered.emplace_back(row.type);
         } else if (positional.empty() && (name == "page" || name == "fields")) {
             for (const auto& cls : page_classes())
                 offered.emplace_back(cls.class_name);
