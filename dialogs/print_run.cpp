@@ -7,6 +7,7 @@
 #include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/printing/render_target.h"
 #include "platform/qr/layout.h"
 #include "platform/vcl/printer.h"
@@ -100,6 +101,12 @@ void act(print_dialog& dialog, const dialog_choices& o, const planned_actions& p
     dialog.kl_druk->Click();
 }
 
+std::string paper_told(const print_dialog& dialog, const dialog_choices& choices)
+{
+    return std::string(dialog.BlankPaper() ? "blank paper" : "pre-printed forms") +
+           (choices.mode ? ", from --mode" : ", as stored");
+}
+
 namespace {
 
 std::string plural(int n, const char* one, const char* many)
@@ -115,14 +122,31 @@ bool is_page_file(const std::string& name)
            name.ends_with(".pdf");
 }
 
+void remove_file(const std::filesystem::path& file, const std::string& option)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    if (ec)
+        throw io_error(option + ": cannot remove " + file.string() + ": " + ec.message());
+}
+
 // A folder holds one run's pages: pages of an earlier run are refused, or removed when the run
-// replaces them. Called with the folder locked, so no other run adds pages meanwhile.
+// replaces them. A page half-written by a run that was killed is removed either way. Called with
+// the folder locked, so no other run is writing there.
 void clear_pages(const std::filesystem::path& folder, const run_setup& setup)
 {
-    std::vector<std::filesystem::path> pages;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.is_regular_file() && is_page_file(entry.path().filename().string()))
+    std::vector<std::filesystem::path> pages, stale;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        const auto name = entry.path().filename().string();
+        if (is_page_file(name))
             pages.push_back(entry.path());
+        else if (const auto target = io::temporary_target(name); target && is_page_file(*target))
+            stale.push_back(entry.path());
+    }
+    for (const auto& file : stale)
+        remove_file(file, "--out " + folder.string());
     if (pages.empty())
         return;
     if (!setup.replace_offered)
@@ -132,12 +156,8 @@ void clear_pages(const std::filesystem::path& folder, const run_setup& setup)
         throw input_error("--out " + folder.string() + ": the folder already holds " +
                           plural(static_cast<int>(pages.size()), "page", "pages") +
                           " of an earlier run (NNN-*.pdf); give --replace to remove them first");
-    for (const auto& page : pages) {
-        std::error_code ec;
-        std::filesystem::remove(page, ec);
-        if (ec)
-            throw io_error("--replace: cannot remove " + page.string() + ": " + ec.message());
-    }
+    for (const auto& page : pages)
+        remove_file(page, "--replace");
 }
 
 std::unique_ptr<io::folder_lock> open_out_folder(const run_setup& setup)
@@ -154,6 +174,20 @@ std::unique_ptr<io::folder_lock> open_out_folder(const run_setup& setup)
     }
     clear_pages(setup.out, setup);
     return lock;
+}
+
+// The folder and those of its parents that do not exist yet, the deepest first: what making it
+// creates.
+std::vector<std::filesystem::path> missing_folders(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> missing;
+    std::error_code ec;
+    for (auto at = folder; !at.empty() && !std::filesystem::exists(at, ec); at = at.parent_path()) {
+        missing.push_back(at);
+        if (at == at.parent_path())
+            break;
+    }
+    return missing;
 }
 
 } // namespace
@@ -218,23 +252,37 @@ print_run::print_run(loaded_return r, const return_kind_row& kind, const run_set
     // A module without its assets fails here, before it makes an output folder or a settings
     // file that it never uses.
     qr::asset_dir();
-    m_lock = open_out_folder(setup);
-    m_settings = setup.settings ? *setup.settings : host::default_settings_folder();
-    host::load_settings(m_settings, m_return.state);
-    if (setup.trace)
-        m_trace.emplace(*setup.trace, "--trace");
+    m_made = missing_folders(setup.out);
+    try {
+        m_lock = open_out_folder(setup);
+        m_settings = setup.settings ? *setup.settings : host::default_settings_folder();
+        // Made after the output folder, so removed before it: the settings may lie inside.
+        auto made = missing_folders(m_settings);
+        std::error_code ec;
+        const auto file = m_settings / host::settings_file_name;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
+            made.insert(made.begin(), file);
+        m_made.insert(m_made.begin(), made.begin(), made.end());
+        host::load_settings(m_settings, m_return.state);
+        if (setup.trace)
+            m_trace.emplace(*setup.trace, "--trace");
 
-    if (setup.built_in_printers_only)
-        vcl::OfferOnlyTheBuiltInPrinters();
-    auto* printer = vcl::Printer();
-    printer->SetOutputFolder(setup.out);
-    install_printer_job_opener();
-    if (setup.document)
-        printer->SetRunDocument(printing::make_pdf_target(*setup.document), *setup.document);
-    m_dialog.reset(cls->create(nullptr, m_return.state, m_settings));
+        if (setup.built_in_printers_only)
+            vcl::OfferOnlyTheBuiltInPrinters();
+        auto* printer = vcl::Printer();
+        printer->SetOutputFolder(setup.out);
+        install_printer_job_opener();
+        if (setup.document)
+            printer->SetRunDocument(printing::make_pdf_target(*setup.document), *setup.document);
+        m_dialog.reset(cls->create(nullptr, m_return.state, m_settings));
+    } catch (...) {
+        m_refused = true;
+        end();
+        throw;
+    }
 }
 
-print_run::~print_run()
+void print_run::end() noexcept
 {
     m_dialog.reset();
     // The document goes with the run, whatever ends it; the printer's folder is given back.
@@ -242,6 +290,20 @@ print_run::~print_run()
     bool spoiled = false;
     printer->TakeRunDocument(spoiled);
     printer->SetOutputFolder(m_printer_folder);
+    // Only a run that locked the folder made it; another run found it locked and made nothing.
+    // Removed while still locked, so no other run starts in a folder about to go, and a folder
+    // only while empty: nothing another program put there.
+    if (m_refused && m_lock)
+        for (const auto& made : m_made) {
+            std::error_code ec;
+            std::filesystem::remove(made, ec);
+        }
+    m_lock.reset();
+}
+
+print_run::~print_run()
+{
+    end();
 }
 
 const run_outcome& print_run::show(vcl::TApplication::answerer answerer,
@@ -253,6 +315,8 @@ const run_outcome& print_run::show(vcl::TApplication::answerer answerer,
         m_dialog->ShowModal();
         m_outcome.end = m_dialog->ModalResult == vcl::mrOk ? run_end::printed : run_end::closed;
     } catch (const error& e) {
+        // Refused, or stopped before the first page: what the run made goes with it.
+        m_refused = m_dialog->PagesPrinted() == 0;
         if (!stops_run(e))
             throw;
         m_outcome.end = run_end::stopped;

@@ -75,6 +75,10 @@ planned_actions plan(const print_dialog& dialog, const dialog_choices& choices);
 // Clicks as planned, then "&Drukuj", which prints the run.
 void act(print_dialog& dialog, const dialog_choices& choices, const planned_actions& actions);
 
+// The paper the dialog prints on and where that came from, as a closing line says it: "blank
+// paper, from --mode" or "pre-printed forms, as stored" (the settings of an earlier run).
+std::string paper_told(const print_dialog& dialog, const dialog_choices& choices);
+
 // Where a run's pages, settings and trace go.
 struct run_setup {
     std::filesystem::path out = "."; // the PDF printer's files and the print port's
@@ -132,6 +136,11 @@ public:
     std::string destination() const;
 
 private:
+    // The dialog closed, the document dropped, the folder unlocked and the printer's folder given
+    // back; a run refused or stopped before its first page also removes the folders and the
+    // settings file it made.
+    void end() noexcept;
+
     loaded_return m_return;
     const return_kind_row& m_kind;
     run_setup m_setup;
@@ -141,6 +150,8 @@ private:
     std::filesystem::path m_printer_folder; // the printer's folder before the run, given back
     std::unique_ptr<print_dialog> m_dialog;
     run_outcome m_outcome;
+    std::vector<std::filesystem::path> m_made; // created by the run, each before its folder
+    bool m_refused = false;                    // ended before its first page printed
 };
 
 } // namespace kestrun

@@ -26,7 +26,8 @@ struct return_result {
     std::filesystem::path folder;
     int status = 0; // as `kestrun print` would end: 0, 1 or 2
     int pages = 0;
-    std::string failure;               // the line naming what went wrong
+    std::string paper;                 // as paper_told says it
+    std::string failure;               // the lines naming what went wrong
     std::vector<std::string> warnings; // the dialog's warnings, in order
 };
 
@@ -55,6 +56,7 @@ void print_one(const print_options& common, return_result& r)
         print_outcome outcome;
         r.status = print(o, log, &outcome);
         r.pages = outcome.printed;
+        r.paper = outcome.paper;
         read_log(log.str(), r);
     } catch (const kestrun::error& e) {
         r.status = e.kind() == error_kind::input ? 2 : 1;
@@ -136,6 +138,14 @@ std::filesystem::path return_folder(const std::filesystem::path& out,
                           "\" is no plain folder name to print into inside --out (a return "
                           "prints into the folder named after its file less its extension)");
     return out / stem;
+}
+
+// A failure as one cell of the table: its first line, and how many more standard error holds.
+std::string failure_cell(const std::string& failure)
+{
+    const auto more = std::count(failure.begin(), failure.end(), '\n');
+    const auto first = failure.substr(0, failure.find('\n'));
+    return more == 0 ? first : first + " and " + std::to_string(more) + " more";
 }
 
 std::string padded(std::string text, std::size_t width)
@@ -226,7 +236,8 @@ int batch(const batch_options& b)
         char count[16];
         std::snprintf(count, sizeof count, "%5d", r.pages);
         std::cout << padded(r.file.string(), name_width) << "  " << count << "  "
-                  << (r.status == 0 ? "printed into " + r.folder.string() : "failed: " + r.failure)
+                  << (r.status == 0 ? "printed into " + r.folder.string() + " (" + r.paper + ")"
+                                    : "failed: " + failure_cell(r.failure))
                   << "\n";
         pages += r.pages;
         failed += r.status != 0 ? 1 : 0;
@@ -236,10 +247,11 @@ int batch(const batch_options& b)
         for (const auto& w : r.warnings)
             std::cerr << "kestrun: " << r.file.string() << ": warning: " << w << "\n";
         // A fault in the file itself already starts with the file's name.
-        if (r.status != 0)
+        std::istringstream lines(r.status != 0 ? r.failure : std::string());
+        for (std::string line; std::getline(lines, line);)
             std::cerr << "kestrun: "
-                      << (r.failure.starts_with(r.file.string()) ? "" : r.file.string() + ": ")
-                      << r.failure << "\n";
+                      << (line.starts_with(r.file.string()) ? "" : r.file.string() + ": ") << line
+                      << "\n";
     }
     char rate[96];
     std::snprintf(rate, sizeof rate, "%d pages in %.2f s (%.1f pages/s, %zu worker%s)", pages,

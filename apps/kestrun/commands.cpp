@@ -39,6 +39,34 @@ void check_writable_folder(const std::filesystem::path& file, std::string_view o
                           ": the folder is not writable");
 }
 
+void check_output_file(const std::filesystem::path& file, std::string_view option, bool replace)
+{
+    const std::string named = std::string(option) + " " + file.string();
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)) && !replace)
+        throw input_error(named + ": the file already exists; give --replace to replace it");
+    // The nearest folder that exists takes the missing ones, made when the file is written.
+    auto dir = file.parent_path();
+    while (!dir.empty() && !std::filesystem::exists(dir, ec) && dir != dir.parent_path())
+        dir = dir.parent_path();
+    if (dir.empty())
+        dir = ".";
+    if (!std::filesystem::is_directory(dir, ec))
+        throw input_error(named + ": " + dir.string() + " is no folder");
+    if (::access(dir.c_str(), W_OK) != 0)
+        throw input_error(named + ": the folder " + dir.string() + " is not writable");
+}
+
+void make_parent_folders(const std::filesystem::path& file, std::string_view option)
+{
+    std::error_code ec;
+    if (file.has_parent_path())
+        std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec)
+        throw io_error(std::string(option) + " " + file.string() +
+                       ": cannot create the folder: " + ec.message());
+}
+
 namespace {
 
 bool holds_data(const host::host_state& state, host::record_id id)
@@ -175,13 +203,22 @@ int page(const std::string& class_name, const return_source& source, const page_
     return 0;
 }
 
-int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir)
+int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir,
+           bool replace)
 {
     host::host_state state;
     host::load_return_file(return_file, state);
     std::error_code ec;
-    if (!std::filesystem::is_directory(out_dir, ec))
-        throw input_error("--out " + out_dir.string() + ": no such folder");
+    if (std::filesystem::exists(out_dir, ec) && !std::filesystem::is_directory(out_dir, ec))
+        throw input_error("--out " + out_dir.string() + ": not a folder");
+    std::vector<std::string> names{"globals.json"};
+    for (const auto id : host::all_records)
+        names.push_back(host::image_file_name(id));
+    if (!replace)
+        for (const auto& name : names)
+            if (std::filesystem::exists(std::filesystem::symlink_status(out_dir / name, ec)))
+                throw input_error("--out " + out_dir.string() + ": the folder already holds " +
+                                  name + " of an earlier encode; give --replace to replace it");
     host::write_images(state, out_dir);
     return 0;
 }

@@ -23,6 +23,12 @@ using page_parameters = std::map<std::string, int>;
 // kestrun::error (input) naming the option otherwise.
 void check_writable_folder(const std::filesystem::path& file, std::string_view option);
 
+// An output file (--pdf): an existing one is refused unless `replace`, and the nearest existing
+// folder on its path must take files; throws kestrun::error (input) naming the option otherwise.
+// Nothing is made: make_parent_folders makes the missing folders when the file is written.
+void check_output_file(const std::filesystem::path& file, std::string_view option, bool replace);
+void make_parent_folders(const std::filesystem::path& file, std::string_view option);
+
 // `page` and `fields` show a page from the records as they are stored; `prepare` ("pit28")
 // first runs the PIT-28 dialog's copy into the attachment store, as `print pit28` does.
 int fields(const std::string& class_name, const return_source& source,
@@ -30,7 +36,10 @@ int fields(const std::string& class_name, const return_source& source,
 int page(const std::string& class_name, const return_source& source,
          const page_parameters& parameters, const std::filesystem::path& out,
          const std::optional<std::string>& prepare = {});
-int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir);
+// `encode` makes the --out folder when missing; images of an earlier encode there are replaced
+// only when `replace`.
+int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir,
+           bool replace);
 int decode(const return_source& source, const std::optional<std::filesystem::path>& globals);
 
 } // namespace kestrun::cli

@@ -67,9 +67,11 @@ int main(int argc, char** argv)
         "--printer", print_options.printer,
         "choose this printer with \"&Ustawienia drukarki...\" (see kestrun printers)");
     print->add_option("--out", print_options.out,
-                      "the folder for the PDF printer's files and the print port (default: .)");
+                      "the folder for the PDF printer's files and the print port (default: ., made "
+                      "when missing)");
     print->add_flag("--replace", print_options.replace,
-                    "remove the pages of an earlier run (NNN-*.pdf) from --out first");
+                    "remove the pages of an earlier run (NNN-*.pdf) from --out first, and "
+                    "replace an existing --pdf document");
     print->add_option("--settings", print_options.settings,
                       "the folder of the host's settings file zbster and margin tables");
     auto* yes = print->add_flag("--yes", print_options.yes, "answer OK to every prompt");
@@ -84,7 +86,8 @@ int main(int argc, char** argv)
     print->add_flag("--quiet", print_options.quiet,
                     "no progress lines (they show only when standard error is a terminal)");
     print->add_option("--pdf", print_options.pdf,
-                      "also write the whole run, every confirmed page in order, as this one PDF");
+                      "also write the whole run, every confirmed page in order, as this one PDF "
+                      "(its folder made when missing; an existing one only with --replace)");
 
     std::string class_name;
     std::filesystem::path out;
@@ -110,7 +113,10 @@ int main(int argc, char** argv)
     std::filesystem::path return_file;
     auto* encode = app.add_subcommand("encode", "write the packed record images of a return");
     encode->add_option("return", return_file, "the return file (JSON)")->required();
-    encode->add_option("--out", out, "the folder for the images")->required();
+    encode->add_option("--out", out, "the folder for the images (made when missing)")->required();
+    bool encode_replace = false;
+    encode->add_flag("--replace", encode_replace,
+                     "replace the images and globals.json of an earlier encode in --out");
 
     auto* decode = app.add_subcommand("decode", "the return file of packed record images");
     add_return_options(*decode, source, false);
@@ -175,7 +181,7 @@ int main(int argc, char** argv)
         else if (*page)
             status = kestrun::cli::page(class_name, source, given(params), out, prepare);
         else if (*encode)
-            status = kestrun::cli::encode(return_file, out);
+            status = kestrun::cli::encode(return_file, out, encode_replace);
         else if (*decode)
             status = kestrun::cli::decode(source, globals);
         else if (*print)

@@ -113,7 +113,7 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     if (o.pdf && o.pdf->extension() != ".pdf")
         throw input_error("--pdf " + o.pdf->string() + ": expected a .pdf file");
     if (o.pdf)
-        check_writable_folder(*o.pdf, "--pdf");
+        check_output_file(*o.pdf, "--pdf", o.replace);
 
     auto held = load_return(o.source);
     // A batch prints the return its file holds, the first when it holds two.
@@ -162,8 +162,9 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
             act(dialog, choices, actions);
         },
         [&](const error&) { return printing; });
+    const auto paper = paper_told(dialog, choices);
     if (outcome)
-        *outcome = {ended.printed, ended.skipped};
+        *outcome = {ended.printed, ended.skipped, paper};
     if (ended.end == run_end::stopped) {
         // One line: the cause, then what is on the paper, so a script reads both together.
         log << "kestrun: " << ended.cause << "; the run stopped after printing "
@@ -173,13 +174,15 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
         return 1;
     }
     const auto document = run.finish();
-    if (document)
+    if (document) {
+        make_parent_folders(*o.pdf, "--pdf");
         document->finish();
+    }
     const auto told = !o.pdf     ? std::string()
                       : document ? "; the run as one document " + o.pdf->string()
                                  : "; no page printed, so no document " + o.pdf->string();
     log << "kestrun: printed " << plural(ended.printed, "page", "pages") << ", skipped "
-        << ended.skipped << ", " << run.destination() << told << "\n";
+        << ended.skipped << ", " << run.destination() << " (" << paper << ")" << told << "\n";
     return 0;
 }
 

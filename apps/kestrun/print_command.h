@@ -34,6 +34,7 @@ struct print_options : dialog_choices {
 struct print_outcome {
     int printed = 0;
     int skipped = 0;
+    std::string paper; // as paper_told says it
 };
 
 int print(const print_options& options);

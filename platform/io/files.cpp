@@ -102,13 +102,17 @@ extern "C" void remove_temporaries_and_end(int signal)
     std::raise(signal);
 }
 
+// What mkstemp replaces with letters and digits in a temporary file's name.
+constexpr std::string_view temporary_suffix = "XXXXXX";
+
 // A temporary file next to its target; removed unless it was renamed over the target.
 class temporary_file {
 public:
     explicit temporary_file(const std::filesystem::path& target) : m_target(target)
     {
         const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-        m_path = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+        m_path = (dir / ("." + target.filename().string() + "." + std::string(temporary_suffix)))
+                     .string();
         m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
         if (m_fd < 0) {
             write_failed(target, "create", errno);
@@ -198,6 +202,19 @@ void sync_folder(const std::filesystem::path& file)
 }
 
 } // namespace
+
+std::optional<std::string> temporary_target(std::string_view name)
+{
+    const auto size = temporary_suffix.size();
+    if (name.size() < size + 3 || name.front() != '.' || name[name.size() - size - 1] != '.')
+        return std::nullopt;
+    const auto suffix = name.substr(name.size() - size);
+    if (!std::all_of(suffix.begin(), suffix.end(), [](unsigned char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        }))
+        return std::nullopt;
+    return std::string(name.substr(1, name.size() - size - 2));
+}
 
 std::vector<std::uint8_t> read_file(const std::filesystem::path& file, std::size_t limit,
                                     std::string_view what)

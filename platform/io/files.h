@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ std::string read_text_file(const std::filesystem::path& file, std::size_t limit,
 // place, as renaming over it would replace the device.
 void write_file(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
 void write_file(const std::filesystem::path& file, std::string_view text);
+
+// The file a temporary file of write_file is written for, from the temporary file's name
+// (".014-W2815_4.pdf.lTm60c" is written for "014-W2815_4.pdf"); nullopt for any other name. What a
+// killed writer leaves behind is found by this, and only this.
+std::optional<std::string> temporary_target(std::string_view name);
 
 // Appends the bytes to the end of `file` (created when missing) whole or not at all: when a
 // write fails part-way the file is cut back to its old end. Throws kestrun::error (io).

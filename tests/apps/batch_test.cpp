@@ -47,6 +47,7 @@ TEST(batch, each_return_prints_through_its_own_dialog_and_a_failure_stops_no_oth
     scratch_dir dir;
     write_text(dir / "broken.json", R"({"rekzez": )");
     write_text(dir / "kind5.json", R"({"rekzez": {"rodz_zez": 5}})");
+    write_text(dir / "faults.json", R"({"rekzez": {"rodz_zez": 1, "rok": "x", "nazwa": 1}})");
     struct row {
         std::string file;
         std::string first_page; // empty: the return fails
@@ -61,13 +62,27 @@ TEST(batch, each_return_prints_through_its_own_dialog_and_a_failure_stops_no_oth
         {(dir / "broken.json").string(), "", "broken.json: not valid JSON", "a broken file"},
         {(dir / "kind5.json").string(), "", "rekzez.rodz_zez: 5 is no return type",
          "an unknown return type"},
+        {(dir / "faults.json").string(), "", "faults.json: rekzez.rok: expected an integer",
+         "a file with two faults"},
     };
     std::string files;
     for (const auto& r : rows)
         files += " " + shell_quote(r.file);
     const auto result = run(batch(files, dir.path()) + " --jobs 2");
     EXPECT_EQ(result.status, 1) << result.output;
-    EXPECT_NE(result.output.find("2 of 6 returns failed"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("3 of 7 returns failed"), std::string::npos) << result.output;
+    // A failure of several lines is one cell of the table; standard error holds every line.
+    EXPECT_NE(
+        result.output.find("failed: " + rows[6].file +
+                           ": rekzez.nazwa: unknown field (did you mean 'nazw'?) and 1 more\n"),
+        std::string::npos)
+        << result.output;
+    std::istringstream lines(result.output);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_TRUE(line.starts_with("kestrun: ") || line.starts_with("return ") ||
+                    std::any_of(std::begin(rows), std::end(rows),
+                                [&](const row& r) { return line.starts_with(r.file + " "); }))
+            << line;
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);
         const auto pages = pages_in(dir / "out" / fs::path(r.file).stem());
@@ -79,8 +94,13 @@ TEST(batch, each_return_prints_through_its_own_dialog_and_a_failure_stops_no_oth
         }
         ASSERT_FALSE(pages.empty());
         EXPECT_EQ(pages.front(), r.first_page);
-        // The summary row: the file, its page count, where it printed.
+        // The summary row: the file, its page count, where it printed and on what paper.
         EXPECT_EQ(summary_row(result.output, r.file), std::to_string(pages.size()) + " printed")
+            << result.output;
+        EXPECT_NE(result.output.find("printed into " +
+                                     (dir / "out" / fs::path(r.file).stem()).string() +
+                                     " (blank paper, from --mode)\n"),
+                  std::string::npos)
             << result.output;
     }
 }

@@ -91,6 +91,9 @@ TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
         {"page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(dir / "x.txt"),
          ".pdf or .png", "an output that is neither PDF nor PNG"},
         {"fields", "class", "usage: the class is required"},
+        {"encode " + shell_quote(example) + " --out " + shell_quote(dir.path()),
+         "already holds rekster.bin of an earlier encode; give --replace",
+         "encode over the images of an earlier one"},
         {"decode --image rekster=" + shell_quote(dir / "rekster.bin") + " --globals " +
              shell_quote(dir / "unknown_key.json"),
          "unknown_key.json: rekzez: a globals file holds only", "a record in the globals file"},
@@ -126,8 +129,6 @@ TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)
     for (const std::string name : {"pit36_joint.json", "pit28.json"}) {
         SCOPED_TRACE(name);
         scratch_dir dir;
-        fs::create_directories(dir / "first");
-        fs::create_directories(dir / "second");
         auto r = run(cli + " encode " + shell_quote(fs::path(example).parent_path() / name) +
                      " --out " + shell_quote(dir / "first"));
         ASSERT_EQ(r.status, 0) << r.output;
@@ -144,13 +145,16 @@ TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)
                            shell_quote(dir / "first" / "globals.json") + " 2>/dev/null");
         ASSERT_EQ(decoded.status, 0) << decoded.output;
         write_text(dir / "decoded.json", decoded.output);
-        r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
-                shell_quote(dir / "second"));
-        ASSERT_EQ(r.status, 0) << r.output;
+        // Into folders the encode makes, and over images of its own only with --replace.
+        for (const std::string replace : {"", " --replace"}) {
+            r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
+                    shell_quote(dir / "second" / "images") + replace);
+            ASSERT_EQ(r.status, 0) << r.output;
+        }
         for (const auto& file : written) {
             SCOPED_TRACE(file);
             EXPECT_EQ(kestrun::printing::probe::read_bytes(dir / "first" / file),
-                      kestrun::printing::probe::read_bytes(dir / "second" / file));
+                      kestrun::printing::probe::read_bytes(dir / "second" / "images" / file));
         }
         if (name == "pit28.json") {
             EXPECT_EQ(

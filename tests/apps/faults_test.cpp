@@ -243,6 +243,11 @@ TEST(print_faults, each_names_its_culprit_and_keeps_what_printed_whole)
              return std::string();
          },
          "", 1, "004-W2815_4.pdf", 3, "the PDF printer cannot write page 4"},
+        {"assets-missing",
+         [](const fs::path& at) { return "KESTRUN_ASSETS=" + shell_quote(at / "none") + " "; }, "",
+         1, "missing asset", 0, "no assets where the run looks for them"},
+        {"unknown-box", [](const fs::path&) { return std::string(); }, "--uncheck chbox_st_9", 2,
+         "has no such page box", 0, "a page box the dialog lacks"},
         {"cancel-at-3", [](const fs::path&) { return std::string(); }, "--answers ok,ok,cancel", 0,
          "printed 13 pages, skipped 1", 13, "Cancel at the third prompt skips that page alone"},
     };
@@ -260,7 +265,13 @@ TEST(print_faults, each_names_its_culprit_and_keeps_what_printed_whole)
                  : "") +
             (args.find("--out") == std::string::npos ? " --out " + shell_quote(at / "out") : "") +
             (args.find("--answers") == std::string::npos ? " --yes" : "");
+        const bool had_settings = fs::exists(fs::symlink_status(at / "settings" / "zbster"));
         const auto result = run(prefix + print + " " + args + defaults + " </dev/null");
+        if (r.status != 0 && r.pages == 0) {
+            // Refused before printing: neither the output folder nor the settings file is made.
+            EXPECT_FALSE(fs::exists(at / "out"));
+            EXPECT_EQ(fs::exists(fs::symlink_status(at / "settings" / "zbster")), had_settings);
+        }
         EXPECT_EQ(result.status, r.status) << result.output;
         EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
         EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
@@ -303,4 +314,27 @@ TEST(print_faults, a_signal_mid_run_keeps_the_printed_pages_and_says_how_many)
         EXPECT_GE(pages.size(), 3U);
         EXPECT_EQ(int(pages.size()), pages_reported(result.output)) << result.output;
     }
+}
+
+// A run killed while a page was being written leaves that page's hidden temporary file: the next
+// run in the folder removes it, and nothing else hidden there.
+TEST(print_faults, a_run_removes_the_half_written_pages_a_killed_run_left)
+{
+    scratch_dir dir;
+    fs::create_directories(dir / "out");
+    const auto stale = dir / "out" / ".014-Wo15_2.pdf.lTm60c";
+    const fs::path others[] = {dir / "out" / ".notes.txt", dir / "out" / ".notes.txt.lTm60c",
+                               dir / "out" / ".014-Wo15_2.pdf.lTm6"};
+    write_text(stale, "half a page");
+    for (const auto& other : others)
+        write_text(other, "not a page");
+    const auto result =
+        run("KESTRUN_NO_CUPS=1 " + cli + " print pit28 " + shell_quote(pit28_example) +
+            " --quiet --yes --mode blank --printer PDF --toggle-all --check "
+            "chbox_st_1 --settings " +
+            shell_quote(dir / "settings") + " --out " + shell_quote(dir / "out"));
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_FALSE(fs::exists(stale));
+    for (const auto& other : others)
+        EXPECT_TRUE(fs::exists(other)) << other;
 }

@@ -4,6 +4,7 @@
 
 #include "tests/support/cli_probe.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,7 +58,10 @@ TEST(cli_one_pdf, holds_every_page_of_the_run_in_order_for_every_return_and_mode
         r = run(print(c.type, c.example, c.mode, dir.path(),
                       "--out " + shell_quote(dir / "one") + " --pdf " + shell_quote(pdf)));
         ASSERT_EQ(r.status, 0) << r.output;
-        EXPECT_NE(r.output.find("the run as one document " + pdf.string()), std::string::npos)
+        EXPECT_NE(r.output.find(
+                      " (" + std::string(c.mode == "blank" ? "blank paper" : "pre-printed forms") +
+                      ", from --mode); the run as one document " + pdf.string()),
+                  std::string::npos)
             << r.output;
         EXPECT_TRUE(fs::is_empty(dir / "one")) << "the document replaces the page files";
         const auto check = run(std::string(KESTRUN_QPDF) + " --check " + shell_quote(pdf));
@@ -68,10 +72,15 @@ TEST(cli_one_pdf, holds_every_page_of_the_run_in_order_for_every_return_and_mode
             EXPECT_EQ(page_text(pdf, static_cast<int>(i) + 1), page_text(pages[i], 1))
                 << "page " << i + 1 << " is " << pages[i].filename();
         if (c.mode == "blank" && c.type == "pit36") {
-            const auto again = dir / "again.pdf";
-            r = run(print(c.type, c.example, c.mode, dir.path(),
-                          "--out " + shell_quote(dir / "one") + " --pdf " + shell_quote(again)));
+            // The mode stored by the run before; the document's missing folders are made.
+            const auto again = dir / "new" / "again.pdf";
+            auto command =
+                print(c.type, c.example, c.mode, dir.path(),
+                      "--out " + shell_quote(dir / "one") + " --pdf " + shell_quote(again));
+            command.erase(command.find("--mode blank"), 12);
+            r = run(command);
             ASSERT_EQ(r.status, 0) << r.output;
+            EXPECT_NE(r.output.find("(blank paper, as stored)"), std::string::npos) << r.output;
             EXPECT_TRUE(read_bytes(pdf) == read_bytes(again)) << "same input, same bytes";
         }
     }
@@ -90,22 +99,28 @@ TEST(cli_one_pdf, a_run_that_printed_nothing_or_a_bad_document_path_is_refused_o
     EXPECT_NE(r.output.find("no page printed, so no document"), std::string::npos) << r.output;
     EXPECT_FALSE(fs::exists(pdf));
 
+    std::ofstream(dir / "file") << "no folder";
+    std::ofstream(dir / "old.pdf") << "an earlier document";
     struct refused_case {
         std::string pdf;
+        std::string flags;
         std::string says;
     };
     const refused_case refused[] = {
-        {(dir / "run.txt").string(), "expected a .pdf file"},
-        {(dir / "no" / "run.pdf").string(), "no folder"},
+        {(dir / "run.txt").string(), " --replace", "expected a .pdf file"},
+        {(dir / "file" / "run.pdf").string(), " --replace",
+         (dir / "file").string() + " is no folder"},
+        {(dir / "old.pdf").string(), "", "the file already exists; give --replace to replace it"},
     };
     for (const auto& c : refused) {
         SCOPED_TRACE(c.pdf);
-        r = run(print("pit28", "pit28.json", "blank", dir.path(), only_page_1) +
-                " --replace --pdf " + shell_quote(c.pdf));
+        r = run(print("pit28", "pit28.json", "blank", dir.path(), only_page_1) + c.flags +
+                " --pdf " + shell_quote(c.pdf));
         EXPECT_EQ(r.status, 2) << r.output;
         EXPECT_NE(r.output.find("--pdf " + c.pdf + ": " + c.says), std::string::npos) << r.output;
         EXPECT_TRUE(fs::is_empty(dir / "out")) << "refused before anything printed";
     }
+    EXPECT_EQ(run("cat " + shell_quote(dir / "old.pdf")).output, "an earlier document");
 }
 
 } // namespace

@@ -87,6 +87,13 @@ TEST_F(library_print, a_refused_return_writes_no_pdf_and_names_every_fault)
                       bad.string() + ": rekzez.rok: expected an integer, got string");
     }
     EXPECT_FALSE(std::filesystem::exists(pdf));
+    // A return file that is not there is bad input as well, as the command line has it.
+    try {
+        kestrun::print_return_to_pdf(dir.path() / "missing.json", pdf);
+        ADD_FAILURE() << "no error";
+    } catch (const kestrun::print_error& e) {
+        EXPECT_TRUE(e.bad_input()) << e.what();
+    }
 }
 
 // Which returns a file holds, so which dialogs print it: PIT-28 for rek28, the kind of
