@@ -244,6 +244,7 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     } document_scope{printer};
     if (o.pdf)
         printer->SetRunDocument(printing::make_pdf_target(*o.pdf), *o.pdf);
+    printing::set_job_timeout(o.job_timeout);
 
     std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, settings));
     dialog->OnWarning = [&log](const std::string& text) {
@@ -300,6 +301,9 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
 int printers()
 {
     const auto* printer = vcl::Printer();
+    if (!printer->CupsUnreachable().empty())
+        std::cerr << "kestrun: warning: CUPS could not be reached (" << printer->CupsUnreachable()
+                  << "), so its printers are not listed\n";
     for (std::size_t i = 0; i < printer->Devices().size(); ++i) {
         const auto& d = printer->Devices()[i];
         std::cout << (static_cast<int>(i) == printer->PrinterIndex ? "* " : "  ") << d.name
