@@ -25,26 +25,27 @@ const std::filesystem::path& folder()
     return f.path();
 }
 
-// Stores `field` flipped and checks that the file changed in that field alone.
+// Stores the flag `field` flipped and checks that the file changed in that byte alone.
 void store_flipped(std::string_view field)
 {
     using namespace kestrun;
     const auto file = folder() / host::settings_file_name;
+    const auto at = rekster_layout[field].offset;
     host::host_state state;
     host::load_settings(folder(), state);
     const auto before = io::read_file(file, std::size_t{1} << 24, "settings file");
-    state.rekster_mut().set_flag(field, !state.rekster().flag(field));
+    auto& flag = state.bytes(host::record_id::rekster)[at];
+    flag = flag != 0 ? 0 : 1;
     host::store_setting(folder(), state, field);
     auto after = io::read_file(file, std::size_t{1} << 24, "settings file");
-    const auto at = rekster_layout[field].offset;
-    if (before.size() != after.size() || after[at] == before[at])
+    if (before.size() != after.size() || after[at] != flag)
         std::abort();
     after[at] = before[at];
     if (after != before)
         std::abort();
     host::host_state again;
     host::load_settings(folder(), again);
-    if (again.rekster().flag(field) != state.rekster().flag(field))
+    if (again.bytes(host::record_id::rekster)[at] != flag)
         std::abort();
 }
 
