@@ -69,6 +69,11 @@ planned_actions plan(const print_dialog& dialog, const dialog_choices& o)
                               ": the print-port flag (rekster.dr_port) is set, so the host "
                               "prints through its port and no printer can be chosen");
         p.printer = vcl::Printer()->IndexOf(*o.printer);
+        if (p.printer < 0 && !vcl::Printer()->CupsUnreachable().empty())
+            throw input_error(
+                "--printer " + *o.printer + ": CUPS could not be reached (" +
+                vcl::Printer()->CupsUnreachable() +
+                "), so only these printers are known: " + joined(vcl::Printer()->Printers));
         if (p.printer < 0)
             throw input_error("--printer " + *o.printer + ": no such printer (printers: " +
                               joined(vcl::Printer()->Printers) + ")");

@@ -97,9 +97,10 @@ void install_printer_job_opener();
 std::string page_unit_of(std::string_view class_name);
 
 // Registers a page report class and its unit, and connects its before-print handler: what
-// KESTRUN_PAGE writes once per page.
+// KESTRUN_PAGE writes once per page. `instance` gives the calling thread's own instance
+// variable: a reference taken here, at start-up, would be the main thread's for every run.
 template <class Page> struct page_registrar {
-    page_registrar(std::string_view class_name, Page*& instance, void (Page::*handler)())
+    page_registrar(std::string_view class_name, Page*& (*instance)(), void (Page::*handler)())
     {
         register_page_class(
             {class_name, page_unit_of(class_name),
@@ -109,7 +110,7 @@ template <class Page> struct page_registrar {
                  page->connect_before_print([page, handler] { (page->*handler)(); });
                  return page;
              },
-             [&instance](page_report* p) { instance = static_cast<Page*>(p); }});
+             [instance](page_report* p) { instance() = static_cast<Page*>(p); }});
         register_unit({page_unit_of(class_name), {}, {}});
     }
 };
@@ -122,5 +123,6 @@ template <class Page> struct page_registrar {
 #define KESTRUN_PAGE(Class, Instance, Handler)                                                     \
     thread_local Class* Instance = nullptr;                                                        \
     namespace {                                                                                    \
-    const ::kestrun::page_registrar<Class> Class##_registrar{#Class, Instance, &Class::Handler};   \
+    const ::kestrun::page_registrar<Class> Class##_registrar{                                      \
+        #Class, []() -> Class*& { return Instance; }, &Class::Handler};                            \
     }

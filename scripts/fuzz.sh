@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a given time:  scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET is return_file_fuzz, page_fuzz, dialog_fuzz or settings_fuzz. Builds it with the fuzz
-# preset (clang, AddressSanitizer and UndefinedBehaviorSanitizer), starts from the seed corpus and
-# the regression inputs in tests/fuzz, keeps what it learns in build/fuzz/corpus/TARGET (outside
-# the tree) and writes any crash or hang into build/fuzz/findings/TARGET. A finding, once fixed,
-# is kept as tests/fuzz/regressions/TARGET/<what it was>, which the replay test runs for ever.
+# TARGET is return_file_fuzz, return_decode_fuzz (its inputs, written back and decoded too),
+# page_fuzz, page_pdf_fuzz (its inputs into real PDFs), dialog_fuzz or settings_fuzz. Builds it
+# with the fuzz preset (clang, AddressSanitizer and UndefinedBehaviorSanitizer), starts from the
+# seed corpus and the regression inputs in tests/fuzz, keeps what it learns in
+# build/fuzz/corpus/TARGET (outside the tree) and writes any crash or hang into
+# build/fuzz/findings/TARGET. A finding, once fixed, is kept as
+# tests/fuzz/regressions/TARGET/<what it was>, which the replay test runs for ever.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if (($# < 2)); then
@@ -18,14 +20,23 @@ cmake --build --preset fuzz --target "kestrun_$target" -j"${KESTRUN_JOBS:-$(npro
 work=build/fuzz/corpus/$target
 findings=build/fuzz/findings/$target
 mkdir -p "$work" "$findings"
+inputs=${target/page_pdf_fuzz/page_fuzz}
+inputs=${inputs/return_decode_fuzz/return_file_fuzz}
 seeds=()
-for dir in "tests/fuzz/corpus/$target" "tests/fuzz/regressions/$target"; do
+for dir in "tests/fuzz/corpus/$inputs" "tests/fuzz/regressions/$inputs"; do
     [[ -d $dir ]] && seeds+=("$dir")
 done
 # Record images are up to 9033 bytes each, and a page or dialog input carries four or five.
 max_len=65536
-case $target in page_fuzz | dialog_fuzz) max_len=40000 ;; esac
-exec env KESTRUN_NO_CUPS=1 \
+case $target in
+page_fuzz | page_pdf_fuzz | dialog_fuzz) max_len=40000 ;;
+settings_fuzz) max_len=8192 ;; # a handful of 1024-byte records
+esac
+# The settings and dialog targets write files each run: in memory (/dev/shm) a synced write
+# costs nothing, on a disk it would cost most of each run.
+scratch=/tmp
+[[ -d /dev/shm && -w /dev/shm ]] && scratch=/dev/shm
+exec env KESTRUN_NO_CUPS=1 TMPDIR="$scratch" \
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
     "build/fuzz/tests/fuzz/kestrun_$target" "$work" "${seeds[@]}" \
     -dict=tests/fuzz/kestrun.dict -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \

@@ -188,6 +188,9 @@ CLI::App* add_batch_command(CLI::App& app, batch_options& b)
     auto* yes = cmd->add_flag("--yes", p.yes, "answer OK to every prompt");
     yes->excludes(cmd->add_option("--answers", p.answers, "the prompts' answers, then OK"));
     cmd->add_flag("--quiet", p.quiet, "no progress bar");
+    cmd->add_option("--job-timeout", p.job_timeout,
+                    "seconds a CUPS printer may take to complete a page's job (default: 300)")
+        ->check(CLI::PositiveNumber);
     return cmd;
 }
 

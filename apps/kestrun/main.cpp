@@ -88,6 +88,10 @@ int main(int argc, char** argv)
     print->add_option("--pdf", print_options.pdf,
                       "also write the whole run, every confirmed page in order, as this one PDF "
                       "(its folder made when missing; an existing one only with --replace)");
+    print
+        ->add_option("--job-timeout", print_options.job_timeout,
+                     "seconds a CUPS printer may take to complete a page's job (default: 300)")
+        ->check(CLI::PositiveNumber);
 
     std::string class_name;
     std::filesystem::path out;

@@ -133,6 +133,7 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     setup.document = o.pdf;
     if (o.pdf)
         setup.document_label = "--pdf " + o.pdf->string();
+    printing::set_job_timeout(o.job_timeout);
     print_run run(std::move(held), *kind, setup);
 
     auto& dialog = run.dialog();
@@ -189,6 +190,9 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
 int printers()
 {
     const auto* printer = vcl::Printer();
+    if (!printer->CupsUnreachable().empty())
+        std::cerr << "kestrun: warning: CUPS could not be reached (" << printer->CupsUnreachable()
+                  << "), so its printers are not listed\n";
     for (std::size_t i = 0; i < printer->Devices().size(); ++i) {
         const auto& d = printer->Devices()[i];
         std::cout << (static_cast<int>(i) == printer->PrinterIndex ? "* " : "  ") << d.name

@@ -4,6 +4,7 @@
 // `kestrun printers` lists the printers a run can choose.
 
 #include "dialogs/print_run.h"
+#include "platform/printing/printers.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -27,7 +28,8 @@ struct print_options : dialog_choices {
     bool interactive = false;
     std::optional<std::filesystem::path> trace; // "-": the standard output
     bool quiet = false;
-    std::optional<std::filesystem::path> pdf; // the whole run as one PDF
+    std::optional<std::filesystem::path> pdf;                // the whole run as one PDF
+    int job_timeout = printing::default_job_timeout_seconds; // seconds a CUPS job may take
 };
 
 // What a print run got done, known also when it stopped while printing.

@@ -190,7 +190,7 @@ void print_dialog::save_mode(bool stored_at_activation, std::string_view field,
         return;
     store(wydr_niezadr);
     vcl::trace::emit("settings_write", {{"field", field}, {"value", wydr_niezadr}});
-    host::store_settings(m_settings, *m_host);
+    host::store_setting(m_settings, *m_host, field);
 }
 
 void print_dialog::warn(const std::string& text)

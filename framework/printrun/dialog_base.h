@@ -99,9 +99,9 @@ protected:
     void set_caption();
 
     // Deactivation: when the port flag is clear and the mode differs from the one stored at
-    // activation, `store` puts the mode into rekster (field `field`) and record 0 of zbster is
-    // rewritten in place. Every file failure raises the input/output exception, after rekster
-    // changed in memory.
+    // activation, `store` puts the mode into rekster (field `field`) and that field alone is
+    // stored into record 0 of zbster. Every file failure raises the input/output exception, after
+    // rekster changed in memory.
     void save_mode(bool stored_at_activation, std::string_view field,
                    const std::function<void(bool)>& store);
 

@@ -3,6 +3,7 @@
 #include "host/tamdor/host_state.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
+#include "platform/io/folder_lock.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,8 +44,13 @@ void load_settings(const std::filesystem::path& folder, host_state& host)
         if (ec)
             throw io_error(folder.string() +
                            ": cannot create the settings folder: " + ec.message());
-        io::write_file(file, record);
-        return;
+        // Runs started side by side all find it missing: the first to take the lock creates it,
+        // the others read it, with any mode a quicker run stored meanwhile.
+        const io::file_lock turn(file);
+        if (std::filesystem::file_size(file, ec) == 0 && !ec) {
+            io::write_file(file, record);
+            return;
+        }
     }
     // Read whole, and read only, before anything changes: a short file leaves the settings as
     // they were, and a file the user may not write still gives its settings.
@@ -56,19 +62,23 @@ void load_settings(const std::filesystem::path& folder, host_state& host)
     std::copy_n(stored.begin(), record.size(), record.begin());
 }
 
-void store_settings(const std::filesystem::path& folder, const host_state& host)
+void store_setting(const std::filesystem::path& folder, const host_state& host,
+                   std::string_view field)
 {
     const auto file = folder / settings_file_name;
+    // Under the lock record 0 is read again: a mode another run stored meanwhile stays.
+    const io::file_lock turn(file);
     const auto record = host.bytes(record_id::rekster);
     std::vector<std::uint8_t> whole(record.begin(), record.end());
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
-        // The records after record 0 belong to the host: they go back as they were.
         const auto stored = io::read_file(file, settings_limit, "settings file");
-        if (stored.size() > whole.size())
-            whole.insert(whole.end(), stored.begin() + static_cast<std::ptrdiff_t>(whole.size()),
-                         stored.end());
+        // A file without a whole record 0 is replaced by the host's record.
+        if (stored.size() >= whole.size())
+            whole = stored;
     }
+    const auto& def = rekster_layout[field];
+    std::copy_n(record.begin() + def.offset, def.extent(), whole.begin() + def.offset);
     io::write_file(file, whole);
 }
 

@@ -3,6 +3,7 @@
 // record rekster.
 
 #include <filesystem>
+#include <string_view>
 
 namespace kestrun::host {
 
@@ -19,9 +20,13 @@ std::filesystem::path default_settings_folder();
 // whole record 0.
 void load_settings(const std::filesystem::path& folder, host_state& host);
 
-// Writes the host's rekster as record 0 of zbster, keeping the records after it. The file is
-// replaced whole (a temporary file renamed over it), so a reader never sees a partial file and
-// a failure leaves the old one. Throws kestrun::error (io).
-void store_settings(const std::filesystem::path& folder, const host_state& host);
+// Stores one field of the host's rekster (`field`, as named in the rekster layout) into record 0
+// of zbster, leaving every other byte of the file as it is on disk now. Runs that share the
+// folder (processes, or the threads of one batch) take turns on a lock on zbster; under the lock
+// record 0 is read again, so a mode another run stored meanwhile is kept. The file is
+// replaced whole (a temporary file renamed over it), so a reader never sees a partial file and a
+// failure leaves the old one. Throws kestrun::error (io).
+void store_setting(const std::filesystem::path& folder, const host_state& host,
+                   std::string_view field);
 
 } // namespace kestrun::host

@@ -5,13 +5,19 @@
 #include "platform/printing/cups_library.h"
 #include "platform/printing/printers.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace kestrun::printing {
 
 namespace {
+
+std::atomic<int> job_timeout{default_job_timeout_seconds};
 
 std::filesystem::path temporary_pdf()
 {
@@ -72,6 +78,69 @@ private:
         if (job == 0)
             throw render_error("printer " + m_destination + " refused the job " + m_title + ": " +
                                cups::last_error());
+        follow(job);
+    }
+
+    // Waits until the printer completed the job. A job the printer aborts, a job canceled, and
+    // a job that stays pending on a stopped printer did not print, whatever CUPS took in.
+    void follow(int job) const
+    {
+        using clock = std::chrono::steady_clock;
+        const auto deadline = clock::now() + std::chrono::seconds(job_timeout.load());
+        auto pause = std::chrono::milliseconds(20);
+        for (;;) {
+            const auto status = cups::job_state(job);
+            if (status.state == IPP_JSTATE_COMPLETED)
+                return;
+            const bool stopped_printer =
+                std::ranges::find(status.reasons, "printer-stopped") != status.reasons.end();
+            if (status.state == 0)
+                throw render_error("printer " + m_destination + " did not say how the job " +
+                                   m_title + " ended: " + cups::last_error());
+            if (status.state >= IPP_JSTATE_STOPPED || stopped_printer)
+                throw render_error("printer " + m_destination + " did not print the job " +
+                                   m_title + " (" + state_name(status.state) +
+                                   "): " + reason(status));
+            if (clock::now() >= deadline)
+                throw render_error("printer " + m_destination + " did not complete the job " +
+                                   m_title + " within " + std::to_string(job_timeout.load()) +
+                                   " s (--job-timeout); it is still " + state_name(status.state) +
+                                   " in the queue");
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds(500));
+        }
+    }
+
+    static std::string state_name(int state)
+    {
+        switch (state) {
+        case IPP_JSTATE_PENDING:
+            return "pending";
+        case IPP_JSTATE_HELD:
+            return "held";
+        case IPP_JSTATE_PROCESSING:
+            return "processing";
+        case IPP_JSTATE_STOPPED:
+            return "stopped";
+        case IPP_JSTATE_CANCELED:
+            return "canceled";
+        case IPP_JSTATE_ABORTED:
+            return "aborted";
+        default:
+            return "state " + std::to_string(state);
+        }
+    }
+
+    // What the printer last said, else the job's reasons as CUPS names them.
+    static std::string reason(const cups::job_status& status)
+    {
+        if (!status.message.empty())
+            return status.message;
+        std::string joined;
+        for (const auto& r : status.reasons)
+            if (r != "none")
+                joined += (joined.empty() ? "" : ", ") + r;
+        return joined.empty() ? "no reason given" : joined;
     }
 
     std::string m_destination;
@@ -81,6 +150,11 @@ private:
 };
 
 } // namespace
+
+void set_job_timeout(int seconds)
+{
+    job_timeout.store(seconds);
+}
 
 std::unique_ptr<render_target> make_cups_job(std::string destination, std::string title)
 {

@@ -6,6 +6,7 @@
 
 #include <cups/cups.h>
 #include <string>
+#include <vector>
 
 namespace kestrun::printing::cups {
 
@@ -18,5 +19,20 @@ cups_dest_t* get_dest(const char* name, const char* instance, int count, cups_de
 int print_file(const char* name, const char* file, const char* title, int num_options,
                cups_option_t* options);
 std::string last_error();
+// Why the last request found no server to answer it ("/run/cups/cups.sock: No such file or
+// directory"), or empty when a server answered. Without libcups, why it could not be loaded.
+std::string unreachable();
+
+// What the server says of a job now; state 0 when it could not be asked.
+struct job_status {
+    int state = 0; // ipp_jstate_t
+    std::vector<std::string> reasons;
+    std::string message; // job-printer-state-message: what the printer last said
+};
+job_status job_state(int job_id);
+
+// Why a connection to a CUPS server (a socket path, or host[:port] with `port` by default)
+// fails: libcups reports only that no server answered, so the server is asked once more here.
+std::string connect_failure(const std::string& server, int port);
 
 } // namespace kestrun::printing::cups

@@ -32,12 +32,15 @@ std::string cups_queue(const printer_device& device)
                                                 : device.name;
 }
 
-std::vector<printer_device> discover_printers()
+discovered_printers discover_printers()
 {
     std::vector<printer_device> queues;
+    std::string unreachable;
     if (!std::getenv("KESTRUN_NO_CUPS")) {
         cups_dest_t* dests = nullptr;
         const int count = cups::get_dests(&dests);
+        if (count == 0)
+            unreachable = cups::unreachable();
         for (int i = 0; i < count; ++i) {
             std::string name = dests[i].name;
             if (dests[i].instance)
@@ -46,7 +49,7 @@ std::vector<printer_device> discover_printers()
         }
         cups::free_dests(count, dests);
     }
-    return name_devices(std::move(queues));
+    return {name_devices(std::move(queues)), std::move(unreachable)};
 }
 
 } // namespace kestrun::printing

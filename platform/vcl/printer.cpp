@@ -107,8 +107,11 @@ int TPrinter::JobsCompletedInProcess()
 
 TPrinter* Printer()
 {
-    if (!the_printer.m_discovered)
-        the_printer.SetDevices(printing::discover_printers());
+    if (!the_printer.m_discovered) {
+        auto found = printing::discover_printers();
+        the_printer.SetDevices(std::move(found.devices));
+        the_printer.m_cups_unreachable = std::move(found.cups_unreachable);
+    }
     return &the_printer;
 }
 

@@ -49,6 +49,9 @@ public:
     // The printers offered; the CUPS default, else "PDF", becomes the printer in use.
     void SetDevices(std::vector<printing::printer_device> devices);
     const std::vector<printing::printer_device>& Devices() const { return m_devices; }
+    // Why CUPS could not be reached when the printers were discovered; empty when it answered
+    // or was not asked.
+    const std::string& CupsUnreachable() const { return m_cups_unreachable; }
     // The index of a printer by its listed name, or of a CUPS destination as "cups:NAME"; -1
     // when there is none.
     int IndexOf(std::string_view name) const;
@@ -86,6 +89,7 @@ private:
 
     std::vector<printing::printer_device> m_devices;
     bool m_discovered = false;
+    std::string m_cups_unreachable;
     std::filesystem::path m_folder = ".";
     device_opener m_opener;
     std::unique_ptr<printing::render_target> m_job;

@@ -171,4 +171,40 @@ TEST(batch, prints_nowhere_outside_its_folder_whatever_the_file_is_named)
     EXPECT_TRUE(fs::exists(dir / "out" / ".json" / "001-W37151.pdf"));
 }
 
+// Runs sharing a settings folder each store their own return's mode: four processes at once and
+// the four workers of one batch, all changing their mode to blank paper. A run that wrote back
+// the record it read before printing would erase the others' changes.
+TEST(batch, runs_sharing_a_settings_folder_keep_every_stored_mode)
+{
+    const std::pair<const char*, const char*> kinds[] = {{"pit28", "pit28.json"},
+                                                         {"pit36", "pit36_joint.json"},
+                                                         {"pit36l", "pit36l.json"},
+                                                         {"pit37", "pit37.json"}};
+    const auto modes = [](const fs::path& settings) {
+        std::ifstream in(settings / "zbster", std::ios::binary);
+        std::string record(49, '\0');
+        in.read(record.data(), 49);
+        return record.substr(45); // wydr_niezadr28, 36, 36l, 37
+    };
+    for (int trial = 0; trial < 2; ++trial) {
+        scratch_dir dir;
+        std::string together;
+        for (const auto& [kind, file] : kinds)
+            together += "KESTRUN_NO_CUPS=1 " + cli + " print " + kind + " " +
+                        shell_quote(examples / file) + " --yes --mode blank --printer PDF " +
+                        "--settings " + shell_quote(dir / "settings") + " --out " +
+                        shell_quote(dir / kind) + " >/dev/null 2>&1 & ";
+        run(together + "wait");
+        EXPECT_EQ(modes(dir / "settings"), std::string(4, '\1')) << "trial " << trial;
+
+        std::string files;
+        for (const auto& [kind, file] : kinds)
+            files += " " + shell_quote(examples / file);
+        fs::remove_all(dir / "settings");
+        const auto result = run(batch(files, dir.path()) + " --jobs 4");
+        EXPECT_EQ(result.status, 0) << result.output;
+        EXPECT_EQ(modes(dir / "settings"), std::string(4, '\1')) << "trial " << trial;
+    }
+}
+
 } // namespace

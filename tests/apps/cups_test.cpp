@@ -26,13 +26,19 @@ using kestrun::testing::write_text;
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
 const char* const cupsd = "/usr/sbin/cupsd";
 
-// The backend of the test queues: "keep:DIR" writes job-ID.pdf and job-ID.title into DIR.
-const char* const keep_backend = R"(#!/bin/sh
+// The backend of the test queues: "keep:DIR" writes job-ID.pdf and job-ID.title into DIR. It
+// takes DIR/delay seconds over each job (a slow printer), and with DIR/fail, once it kept one
+// job, fails every later one saying what that file says (a printer that jams after taking it).
+const char* const keep_backend = R"sh(#!/bin/sh
 if [ $# -eq 0 ]; then echo 'direct keep "Unknown" "keeps each job as a file"'; exit 0; fi
 dir=${DEVICE_URI#keep:}
+[ -f "$dir/delay" ] && sleep "$(cat "$dir/delay")"
+if [ -f "$dir/fail" ] && ls "$dir"/job-*.pdf >/dev/null 2>&1; then
+    echo "ERROR: $(cat "$dir/fail")" >&2; exit 1
+fi
 if [ -n "$6" ]; then cat "$6"; else cat; fi > "$dir/job-$1.pdf" || exit 1
 printf '%s\n' "$3" > "$dir/job-$1.title"
-)";
+)sh";
 
 class private_cups {
 public:
@@ -274,6 +280,73 @@ TEST(cups_print, a_queue_that_refuses_a_job_mid_run_keeps_what_printed_and_the_e
     const auto jobs = arrived(queue);
     ASSERT_EQ(jobs.size(), 1U) << "the page printed before the refusal stays printed";
     expect_valid_pages(jobs, 14);
+}
+
+// A page counts as printed when the printer completed its job: the run waits for each job before
+// the next page, and a job the printer fails, or does not complete in time, ends the run.
+TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
+{
+    scratch_dir dir;
+    private_cups cups(dir / "cups");
+    if (!cups.why_not().empty())
+        GTEST_SKIP() << "no private CUPS server here: " << cups.why_not();
+    const auto slow = cups.add_queue("wolna");
+    write_text(slow / "delay", "0.2");
+    const auto failing = cups.add_queue("zacieta", "-o printer-error-policy=abort-job");
+    write_text(failing / "fail", "paper jam in tray 2");
+    const auto stuck = cups.add_queue("stoi");
+    write_text(stuck / "delay", "5");
+
+    auto r = run(print_command(cups, dir.path(), "--printer wolna"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(arrived(slow).size(), 14U) << "every job completed before the run ended";
+
+    struct row {
+        std::string printer;
+        std::string says;
+        std::size_t kept;
+    };
+    const row rows[] = {
+        {"zacieta",
+         "kestrun: printer zacieta did not print the job PIT-28 2/14 — Łukaszewicz Zbigniew "
+         "(aborted): paper jam in tray 2",
+         1},
+        {"stoi --job-timeout 1",
+         "kestrun: printer stoi did not complete the job PIT-28 1/14 — Łukaszewicz Zbigniew "
+         "within 1 s (--job-timeout)",
+         0},
+    };
+    for (const auto& w : rows) {
+        SCOPED_TRACE(w.printer);
+        r = run(print_command(cups, dir.path(), "--printer " + w.printer));
+        EXPECT_EQ(r.status, 1) << r.output;
+        EXPECT_NE(r.output.find(w.says), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find("the run stopped after printing " + std::to_string(w.kept) +
+                                (w.kept == 1 ? " page" : " pages")),
+                  std::string::npos)
+            << r.output;
+    }
+    EXPECT_EQ(arrived(failing).size(), 1U);
+}
+
+TEST(cups_print, a_server_that_cannot_be_reached_is_said_with_why)
+{
+    const std::string env = "CUPS_SERVER=/nonexistent ";
+    const auto listed = run(env + cli + " printers 2>&1");
+    EXPECT_EQ(listed.status, 0) << listed.output;
+    for (const char* says : {"kestrun: warning: CUPS could not be reached (/nonexistent: No such "
+                             "file or directory)",
+                             "PDF  (built in"})
+        EXPECT_NE(listed.output.find(says), std::string::npos) << listed.output;
+    scratch_dir dir;
+    const auto r =
+        run(env + cli + " print pit28 " + shell_quote(example) + " --yes --printer q --settings " +
+            shell_quote(dir / "settings") + " --out " + shell_quote(dir / "out") + " 2>&1");
+    EXPECT_EQ(r.status, 2) << r.output;
+    EXPECT_NE(r.output.find("--printer q: CUPS could not be reached (/nonexistent: No such file or "
+                            "directory)"),
+              std::string::npos)
+        << r.output;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "framework/printrun/dialog_registry.h"
 #include "host/korvel/settings_file.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "platform/printing/render_target.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         host::host_state state;
         in.fill_records(state, true);
-        host::store_settings(folder(), state);
+        io::write_file(folder() / host::settings_file_name, state.bytes(host::record_id::rekster));
         std::unique_ptr<print_dialog> dialog(cls->create(nullptr, state, folder()));
         vcl::scoped_user user(vcl::scripted_answers(answers), [&](vcl::TForm&) {
             if (click_mode)

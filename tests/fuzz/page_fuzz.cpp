@@ -1,8 +1,8 @@
 // Fills every registered page from fuzzed packed records and renders it: the first byte picks the
-// page and whether it goes into a real PDF (written to /dev/null, so cairo and the fonts do all
-// their work) or into the recording target; the next four are the page's parameters (nrp, nr,
-// ilb, nrsp); the rest are the record images. A refusal is kestrun::error; anything else is a
-// fault.
+// page; the next four are the page's parameters (nrp, nr, ilb, nrsp); the rest are the record
+// images. page_fuzz draws into the recording target, fast enough to explore the pages' logic;
+// page_pdf_fuzz (this file with KESTRUN_FUZZ_PDF) writes a real PDF to /dev/null, so that cairo
+// and the fonts do all their work. A refusal is kestrun::error; anything else is a fault.
 
 #include "framework/module.h"
 #include "framework/page_report.h"
@@ -21,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& classes = kestrun::page_classes();
     const std::uint8_t choice = in.byte();
     const auto& cls = classes[(choice & 0x7F) % classes.size()];
-    const bool to_pdf = (choice & 0x80) != 0;
+#ifdef KESTRUN_FUZZ_PDF
+    constexpr bool to_pdf = true;
+#else
+    constexpr bool to_pdf = false;
+#endif
     int params[4];
     for (int& p : params)
         p = static_cast<std::int8_t>(in.byte());

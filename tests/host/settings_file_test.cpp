@@ -81,7 +81,7 @@ TEST(settings_file, loads_from_what_an_earlier_run_or_the_user_left)
     }
 }
 
-TEST(settings_file, a_stored_mode_replaces_record_0_whole_and_keeps_the_rest)
+TEST(settings_file, a_stored_setting_replaces_the_file_whole_and_changes_only_its_field)
 {
     scratch_dir dir;
     const auto file = dir / settings_file_name;
@@ -91,7 +91,9 @@ TEST(settings_file, a_stored_mode_replaces_record_0_whole_and_keeps_the_rest)
 
     host_state host;
     host.bytes(record_id::rekster)[dr_opt1_offset] = 9;
-    store_settings(dir.path(), host);
+    // Another run's stored mode is not this run's to write back.
+    host.rekster_mut().set_flag("wydr_niezadr36", true);
+    store_setting(dir.path(), host, "dr_opt1");
 
     struct stat after {};
     ::stat(file.c_str(), &after);
