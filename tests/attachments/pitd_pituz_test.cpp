@@ -1,5 +1,5 @@
 // PIT/D pages 1 and 2 and PIT/UZ: the spouses' requests printed row by row by their own flags,
-// the kind of expenses, the amounts printed also when zero and the kind of return on PIT/UZ.
+// the amounts printed also when zero and the kind of return on PIT/UZ.
 
 #include "tests/support/page_probe.h"
 #include "tests/support/record_builder.h"
@@ -86,27 +86,6 @@ TEST(pitd, each_request_row_prints_by_its_own_flag_without_the_joint_test)
     }
 }
 
-TEST(pitd, kind_of_expenses_joins_three_lines)
-{
-    struct join_case {
-        const char *l1, *l2, *l3, *shown, *why;
-    };
-    const join_case cases[] = {
-        {"", "", "", "", "all three lines empty print nothing"},
-        {"", "", "Budowa domu", "Budowa domu", "only the third line: no leading blanks"},
-        {"Budowa", "", "domu", "Budowa  domu", "an empty middle line keeps two blanks"},
-        {"Zakup działki", "pod budowę", "domu", "Zakup działki pod budowę domu", "three lines"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        host_state h = spouses(true)
-                           .text("rodz_odl_doch", 1, c.l1)
-                           .text("rodz_odl_doch", 2, c.l2)
-                           .text("rodz_odl_doch", 3, c.l3);
-        EXPECT_EQ(fill_page("TF_wd15_1", h)["QRL_rodz_odl_doch"].caption, c.shown);
-    }
-}
-
 TEST(pitd_and_pituz, unconditional_amounts_print_also_when_zero)
 {
     const std::pair<const char*, std::vector<const char*>> pages[] = {
@@ -136,8 +115,7 @@ TEST(pituz, kind_of_return_marks_one_square)
     const kind_case cases[] = {
         {0, "x", "", "PIT-36: square 1"},
         {1, "", "x", "PIT-37: square 2"},
-        {2, "", "", "the PIT-36L case marks neither"},
-        {255, "", "", "any other value marks neither"},
+        {2, "", "", "the PIT-36L case, or any other value, marks neither"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);

@@ -40,22 +40,14 @@ const real48_case real48_cases[] = {
     {{0x01, 0, 0, 0, 0, 0x00}, std::ldexp(1.0, -128), "the smallest 6-byte real"},
 };
 
-TEST(real48, decodes_the_host_bytes_exactly)
+TEST(real48, decodes_the_host_bytes_exactly_and_encodes_the_canonical_ones)
 {
     for (const auto& c : real48_cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(decode_real48(c.bytes.data()), c.value);
-    }
-}
-
-TEST(real48, encodes_the_canonical_bytes)
-{
-    for (const auto& c : real48_cases) {
-        if (c.bytes[0] == 0) {
-            continue; // zero has one encoding only: all bytes 0
+        if (c.bytes[0] != 0) { // zero has one encoding only: all bytes 0
+            EXPECT_EQ(encode_real48(c.value), c.bytes);
         }
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(encode_real48(c.value), c.bytes);
     }
     EXPECT_EQ(encode_real48(0.0), six{});
     EXPECT_EQ(encode_real48(-0.0), six{}) << "negative zero stores as plain zero";
@@ -118,9 +110,7 @@ TEST(real48, amounts_survive_the_round_trip_as_decimal_text)
         return std::strtod(real48_shortest_text(decode_real48(encode_real48(v).data())).c_str(),
                            nullptr);
     };
-    const double fixed[] = {0.01,           0.1,         0.05,          1234.56,
-                            -250.0,         1999164.555, 8589934591.99, -8589934591.99,
-                            999999999999.0, 1e12,        0.125,         19.99};
+    const double fixed[] = {0.01, 0.1, 1999164.555, -8589934591.99, 999999999999.0};
     for (const double v : fixed) {
         SCOPED_TRACE(v);
         EXPECT_EQ(round_trip(v), v);

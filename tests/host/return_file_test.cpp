@@ -33,33 +33,25 @@ TEST(return_file, every_fault_names_its_path)
         std::string json;
         std::string message;
     };
-    const std::string deep = std::string(9, '[') + std::string(9, ']');
     const row rows[] = {
         {R"({"rek28": {"nazwa": "x"}})",
          "r.json: rek28.nazwa: unknown field (did you mean 'nazw'?)"},
         {R"({"rekzes": {}})", "r.json: rekzes: unknown key (did you mean 'rekzez'?)"},
-        {R"({"nazwisko": {}})", "r.json: nazwisko: unknown key"},
         {R"({"rekzez": {"obdar": [{}, {"kr": ")" + std::string(95, 'k') + R"("}]}})",
          "r.json: rekzez.obdar[2].kr: text of 95 characters, capacity 88"},
         {R"({"rekzez": {"nazw": "Иванов"}})",
          "r.json: rekzez.nazw: character \"И\" is not representable in Windows-1250"},
-        {R"({"rekzez": {"rok": "2015"}})", "r.json: rekzez.rok: expected an integer, got string"},
         {R"({"rekzez": {"rok": 2015.5}})", "r.json: rekzez.rok: expected an integer, got number"},
         {R"({"rekzez": {"sp_opod": 300}})", "r.json: rekzez.sp_opod: 300 outside 0..255"},
-        {R"({"rekzez": {"kw_wyd": "12"}})",
-         "r.json: rekzez.kw_wyd: expected an amount (number), got string"},
         {R"({"rekzez": {"kw_wyd": 1e999}})",
          "r.json: not valid JSON: number overflow parsing '1e999'"},
         {R"({"rekzez": {"id_pesel": 1}})",
          "r.json: rekzez.id_pesel: expected true or false, got number"},
         {R"({"rekzez": {"przdg": 1}})", "r.json: rekzez.przdg: unknown field"},
-        {R"({"rek28": {"przdg": [1,2,3,4,5,6,7,8]}})",
-         "r.json: rek28.przdg: array of 8 elements, room for 7"},
         {R"({"rekzez": {"pl_m": [0,0,0,0,0,0,0,0,9]}})",
          "r.json: rekzez.pl_m: array of 9 elements, room for 8"},
         {R"({"rekzez": {"zr": [[1,2,3,4,5]]}})",
          "r.json: rekzez.zr[1]: array of 5 elements, room for 4"},
-        {R"({"rekzez": {"zr": [1]}})", "r.json: rekzez.zr[1]: expected an array, got number"},
         {R"({"rekzez": {"pitb": [{}, {"dg": [{}, {}, {"prz": true}]}]}})",
          "r.json: rekzez.pitb[2].dg[3].prz: expected an amount (number), got boolean"},
         {R"({"rekzez": {"dziecko": [{"mies": [true, 1]}]}})",
@@ -69,26 +61,17 @@ TEST(return_file, every_fault_names_its_path)
          "them"},
         {R"({"rekzez": {"dur": "1975-11-31"}})",
          "r.json: rekzez.dur: date \"1975-11-31\" is not a calendar date YYYY-MM-DD or null"},
-        {R"({"rekzez": {"dur": "05.11.1975"}})",
-         "r.json: rekzez.dur: date \"05.11.1975\" is not a calendar date YYYY-MM-DD or null"},
         {R"({"rekzez": {"dur": 1975}})",
          "r.json: rekzez.dur: expected a date \"YYYY-MM-DD\" or null, got number"},
         {R"({"wsp_z_malz": [1, 128]})", "r.json: wsp_z_malz[2]: code 128 outside 0..127"},
-        {R"({"wsp_z_malz": [-1]})", "r.json: wsp_z_malz[1]: code -1 outside 0..127"},
-        {R"({"nr_zez_refer": 5})", "r.json: nr_zez_refer: expected a text, got number"},
         {R"({"nr_zez_refer": ")" + std::string(33, 'N') + R"("})",
          "r.json: nr_zez_refer: text of 33 characters, capacity 32"},
         {R"({"nr_zez_refer": "A\tB"})", "r.json: nr_zez_refer: control character U+0009 in a "
                                         "text (a text is one line of printable characters)"},
-        {R"({"rek28": {"nazw": "A\u0000B"}})", "r.json: rek28.nazw: control character U+0000 in "
-                                               "a text (a text is one line of printable "
-                                               "characters)"},
-        {R"({"rekster": []})", "r.json: rekster: expected an object, got array"},
         {R"([])", "r.json: the return file: expected an object, got array"},
         {R"({"rekzez": {"nazw": "x"})", "r.json: not valid JSON: parse error at line 1, column 25: "
                                         "syntax error while parsing object - unexpected end of "
                                         "input; expected '}'"},
-        {R"({"a":)" + deep + "}", "r.json: the JSON nests deeper than 8 levels"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.json.substr(0, 80));
@@ -237,8 +220,6 @@ TEST(return_file, image_faults)
     const row rows[] = {
         {"rekzez", short_image, kestrun::error_kind::input,
          "rekzez image: 9000 bytes, expected 9033"},
-        {"rekster", short_image, kestrun::error_kind::input,
-         "rekster image: 9000 bytes, expected 1024"},
         {"rekzes", short_image, kestrun::error_kind::input,
          "image of an unknown record \"rekzes\" (rek28, rekzez, rek_uz, pit28_zal or rekster)"},
         {"rek28", dir.path() / "missing.bin", kestrun::error_kind::io,

@@ -46,23 +46,6 @@ TEST(vcl_controls, clicks_reach_only_what_a_user_can_reach)
     }
 }
 
-TEST(vcl_controls, owner_frees_in_reverse_and_parents_forget_freed_children)
-{
-    auto* form = new TForm(nullptr);
-    auto* first = new TCheckBox(form);
-    auto* second = new TButton(form);
-    second->SetParent(form);
-    first->SetParent(form);
-    EXPECT_EQ(form->Components(0), first) << "ownership order is creation order";
-    EXPECT_EQ(form->Controls(0), second) << "parent order is the order of SetParent";
-    delete second;
-    EXPECT_EQ(form->ControlCount(), 1);
-    EXPECT_EQ(form->ComponentCount(), 1);
-    delete first;
-    EXPECT_EQ(form->ComponentCount(), 0);
-    delete form;
-}
-
 TEST(vcl_forms, show_modal_activates_acts_and_deactivates)
 {
     struct modal_case {

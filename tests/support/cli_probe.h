@@ -105,4 +105,26 @@ inline void expect_page_prints_inside_fields(const std::string& args,
     }
 }
 
+// A page of a bundled example, its parameters, and a few of its boxes: the rules behind them are
+// the page tests'.
+struct example_page {
+    std::string page, params;
+    std::map<std::string, std::string> expected;
+};
+
+// Each page of `examples/FILE` prints the boxes expected and renders inside its fields.
+inline void expect_example(const std::string& file, const std::vector<example_page>& pages)
+{
+    scratch_dir dir;
+    int n = 0;
+    for (const auto& p : pages) {
+        const auto args = p.page + " " +
+                          shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/" + file) +
+                          p.params;
+        SCOPED_TRACE(args);
+        expect_captions(args, p.expected);
+        expect_page_prints_inside_fields(args, dir / (std::to_string(++n) + ".pdf"));
+    }
+}
+
 } // namespace kestrun::testing

@@ -32,10 +32,62 @@ template <> struct builder_view<host::record_id::rekster> {
 
 template <host::record_id R> class person_builder;
 
-template <host::record_id R> class record_builder {
+// The setters of both builders, on the view `Self::view()` gives.
+template <class Self, class View> class setters {
+public:
+    template <host::access A, int D> using key = typename View::template key<A, D>;
+
+    Self& real(key<host::access::real, 0> k, double v)
+    {
+        self().view().set_real(k, v);
+        return self();
+    }
+    Self& real(key<host::access::real, 1> k, int i, double v)
+    {
+        self().view().set_real(k, i, v);
+        return self();
+    }
+    Self& real(key<host::access::real, 2> k, int i, int j, double v)
+    {
+        self().view().set_real(k, i, j, v);
+        return self();
+    }
+    Self& text(key<host::access::text, 0> k, std::string_view v)
+    {
+        self().view().set_text(k, v);
+        return self();
+    }
+    Self& text(key<host::access::text, 1> k, int i, std::string_view v)
+    {
+        self().view().set_text(k, i, v);
+        return self();
+    }
+    Self& flag(key<host::access::flag, 0> k, bool v = true)
+    {
+        self().view().set_flag(k, v);
+        return self();
+    }
+    Self& integer(key<host::access::integer, 0> k, std::int64_t v)
+    {
+        self().view().set_integer(k, v);
+        return self();
+    }
+    Self& date(key<host::access::date, 0> k, int year, int month, int day)
+    {
+        self().view().set_date(k,
+                               {static_cast<std::uint16_t>(year), static_cast<std::uint8_t>(month),
+                                static_cast<std::uint8_t>(day)});
+        return self();
+    }
+
+private:
+    Self& self() { return static_cast<Self&>(*this); }
+};
+
+template <host::record_id R>
+class record_builder : public setters<record_builder<R>, typename builder_view<R>::type> {
 public:
     using view_type = typename builder_view<R>::type;
-    template <host::access A, int D> using key = typename view_type::template key<A, D>;
 
     record_builder() : m_own(std::make_shared<host::host_state>()), m_state(m_own.get()) {}
     explicit record_builder(host::host_state& target) : m_state(&target) {}
@@ -43,53 +95,6 @@ public:
     explicit record_builder(const record_builder<S>& other)
         : m_own(other.shared()), m_state(&other.state())
     {
-    }
-
-    record_builder& real(key<host::access::real, 0> k, double v)
-    {
-        view().set_real(k, v);
-        return *this;
-    }
-    record_builder& real(key<host::access::real, 1> k, int i, double v)
-    {
-        view().set_real(k, i, v);
-        return *this;
-    }
-    record_builder& real(key<host::access::real, 2> k, int i, int j, double v)
-    {
-        view().set_real(k, i, j, v);
-        return *this;
-    }
-    record_builder& text(key<host::access::text, 0> k, std::string_view v)
-    {
-        view().set_text(k, v);
-        return *this;
-    }
-    record_builder& text(key<host::access::text, 1> k, int i, std::string_view v)
-    {
-        view().set_text(k, i, v);
-        return *this;
-    }
-    record_builder& flag(key<host::access::flag, 0> k, bool v = true)
-    {
-        view().set_flag(k, v);
-        return *this;
-    }
-    record_builder& flag(key<host::access::flag, 1> k, int i, bool v)
-    {
-        view().set_flag(k, i, v);
-        return *this;
-    }
-    record_builder& integer(key<host::access::integer, 0> k, std::int64_t v)
-    {
-        view().set_integer(k, v);
-        return *this;
-    }
-    record_builder& date(key<host::access::date, 0> k, int year, int month, int day)
-    {
-        view().set_date(k, {static_cast<std::uint16_t>(year), static_cast<std::uint8_t>(month),
-                            static_cast<std::uint8_t>(day)});
-        return *this;
     }
 
     // A joint return: sp_opod set to `code`, which joins wsp_z_malz.
@@ -139,49 +144,13 @@ private:
 };
 
 // Sets person p's fields: the taxpayer's for p = 1, the spouse's twins for p = 2.
-template <host::record_id R> class person_builder {
+template <host::record_id R>
+class person_builder
+    : public setters<person_builder<R>,
+                     decltype(std::declval<typename builder_view<R>::type>().person(1))> {
 public:
-    using view_type = decltype(std::declval<typename builder_view<R>::type>().person(1));
-    template <host::access A, int D> using key = typename view_type::template key<A, D>;
-
     person_builder(record_builder<R> record, int p) : m_record(std::move(record)), m_person(p) {}
 
-    person_builder& real(key<host::access::real, 0> k, double v)
-    {
-        view().set_real(k, v);
-        return *this;
-    }
-    person_builder& real(key<host::access::real, 1> k, int i, double v)
-    {
-        view().set_real(k, i, v);
-        return *this;
-    }
-    person_builder& real(key<host::access::real, 2> k, int i, int j, double v)
-    {
-        view().set_real(k, i, j, v);
-        return *this;
-    }
-    person_builder& text(key<host::access::text, 0> k, std::string_view v)
-    {
-        view().set_text(k, v);
-        return *this;
-    }
-    person_builder& flag(key<host::access::flag, 0> k, bool v = true)
-    {
-        view().set_flag(k, v);
-        return *this;
-    }
-    person_builder& integer(key<host::access::integer, 0> k, std::int64_t v)
-    {
-        view().set_integer(k, v);
-        return *this;
-    }
-    person_builder& date(key<host::access::date, 0> k, int year, int month, int day)
-    {
-        view().set_date(k, {static_cast<std::uint16_t>(year), static_cast<std::uint8_t>(month),
-                            static_cast<std::uint8_t>(day)});
-        return *this;
-    }
     person_builder person(int p) const { return person_builder(m_record, p); }
     record_builder<R> record() const { return m_record; }
     person_builder& with(const std::function<void(host::host_state&)>& change)
@@ -193,10 +162,9 @@ public:
     host::host_state& state() const { return m_record.state(); }
     host::host_state build() const { return m_record.build(); }
     operator host::host_state() const { return build(); }
+    auto view() const { return m_record.view().person(m_person); }
 
 private:
-    view_type view() const { return m_record.view().person(m_person); }
-
     record_builder<R> m_record;
     int m_person;
 };
