@@ -222,12 +222,13 @@ void load_record(const json& object, const record_layout& layout, std::uint8_t* 
         const std::string field_path = member_path(path, key);
         const field_def* f = layout.find(key);
         if (f == nullptr) {
+            const std::string& name = key; // clang 14 cannot capture a structured binding
             faults.check([&] {
                 std::vector<std::string> names;
                 for (const auto& known : layout.fields) {
                     names.emplace_back(known.name);
                 }
-                throw input_error(field_path + ": unknown field" + io::did_you_mean(key, names));
+                throw input_error(field_path + ": unknown field" + io::did_you_mean(name, names));
             });
             continue;
         }
