@@ -48,8 +48,6 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
          "a folder as the return file"},
         {cli + " page TF_w2815_1 --image rek28=/dev/zero" + out, 2, "/dev/zero",
          "an endless image"},
-        {cli + " page TF_w2815_1 --image rek28=" + shell_quote(dir / "folder") + out, 2, "folder",
-         "a folder as an image"},
         {cli + " page TF_w2815_1 " + shell_quote(dir / "huge.json") + out, 2,
          "larger than 16777216 bytes", "a return file beyond any real one"},
         {cli + " page TF_w2815_1 " + shell_quote(dir / "long_ref.json") + out, 2,
