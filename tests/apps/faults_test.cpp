@@ -102,17 +102,9 @@ namespace {
 
 // The pages a run left in a folder: each a whole PDF (qpdf finds nothing wrong), none hidden
 // (no temporary file), in print order.
-void expect_no_temporaries(const fs::path& folder)
-{
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(folder, ec))
-        EXPECT_FALSE(e.path().filename().string().starts_with("."))
-            << "a temporary file was left: " << e.path();
-}
-
 std::vector<std::string> whole_pages(const fs::path& folder)
 {
-    expect_no_temporaries(folder);
+    EXPECT_EQ(hidden_files(folder), std::vector<std::string>{}) << "no temporary file left";
     std::vector<std::string> pages;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
@@ -274,7 +266,7 @@ TEST(print_faults, each_names_its_culprit_and_keeps_what_printed_whole)
             EXPECT_EQ(int(pages.size()), pages_reported(result.output)) << result.output;
         }
         EXPECT_EQ(int(pages.size()), r.pages) << result.output;
-        expect_no_temporaries(at / "settings");
+        EXPECT_EQ(hidden_files(at / "settings"), std::vector<std::string>{});
     }
 }
 
