@@ -50,17 +50,6 @@ TEST(cli_page, a_scan_in_the_assets_prints_byte_for_byte_instead_of_the_drawing)
         << "the drawing is not printed under the scan";
 }
 
-TEST(cli_page, png_preview)
-{
-    scratch_dir dir;
-    auto png = dir / "pit2k.png";
-    auto r = run(cli + " page TF_w2k15_1 " + shell_quote(example) + " --out " + shell_quote(png));
-    ASSERT_EQ(r.status, 0) << r.output;
-    auto bytes = kestrun::printing::probe::read_bytes(png);
-    ASSERT_GT(bytes.size(), 8u);
-    EXPECT_EQ(bytes[1], 'P');
-}
-
 TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
 {
     scratch_dir dir;
@@ -109,16 +98,6 @@ TEST(cli_errors, bad_input_gives_one_line_exit_2_and_no_output_file)
         EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
         EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
     }
-}
-
-TEST(cli_errors, missing_asset_is_named)
-{
-    scratch_dir dir;
-    auto r = run("KESTRUN_ASSETS=" + shell_quote(dir.path()) + " " + cli + " page TF_w2k15_1 " +
-                 shell_quote(example) + " --out " + shell_quote(dir / "x.pdf"));
-    EXPECT_EQ(r.status, 2) << r.output;
-    EXPECT_NE(r.output.find("W2k15_1"), std::string::npos) << r.output;
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
 }
 
 TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)

@@ -43,15 +43,6 @@ side_by_side(const std::vector<std::string>& commands, const fs::path& logs)
     return out;
 }
 
-std::vector<std::string> hidden_files(const fs::path& folder)
-{
-    std::vector<std::string> out;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.path().filename().string().starts_with("."))
-            out.push_back(e.path().string());
-    return out;
-}
-
 // The settings file each mode leaves, from runs one after the other: any run side by side must
 // leave one of these, whole.
 TEST(side_by_side, runs_sharing_a_settings_folder_leave_one_whole_settings_file)

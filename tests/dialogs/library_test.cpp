@@ -56,22 +56,6 @@ TEST_F(library_print, each_example_becomes_one_checked_pdf_of_its_dialog)
     }
 }
 
-TEST_F(library_print, the_pdf_holds_the_pages_the_command_line_prints_one_file_each)
-{
-    const auto pdf = dir.path() / "pit28.pdf";
-    const auto printed = kestrun::print_return_to_pdf(examples / "pit28.json", pdf);
-    const auto out = dir.path() / "out";
-    const auto r = run("KESTRUN_NO_CUPS=1 " + std::string(KESTRUN_CLI) + " print pit28 '" +
-                       (examples / "pit28.json").string() + "' --yes --printer PDF --mode blank " +
-                       "--quiet --out '" + out.string() + "' --settings '" +
-                       (dir.path() / "settings").string() + "'");
-    ASSERT_EQ(r.status, 0) << r.output;
-    int pages = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(out))
-        pages += pages_of(entry.path());
-    EXPECT_EQ(printed.pages, pages);
-}
-
 TEST_F(library_print, a_refused_return_writes_no_pdf_and_names_every_fault)
 {
     const auto bad = dir.path() / "bad.json";

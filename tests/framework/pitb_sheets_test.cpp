@@ -60,7 +60,6 @@ TEST(pitb_sheets, entries_count_wherever_they_lie_and_positions_decide_what_prin
         {{1, 2, 3}, {1}, 3, 1, 2, {}, "a third business needs a second sheet"},
         {{1}, {1, 2, 3, 4}, 1, 4, 2, {}, "a fourth partnership needs a second sheet"},
         {{1, 4}, {}, 2, 0, 1, {"dg[4]"}, "business 4 behind an empty 3: counted, not shown"},
-        {{3}, {}, 1, 0, 1, {"dg[3]"}, "a third business behind two empty ones"},
         {{}, {5, 6}, 0, 2, 1, {"sp[5]", "sp[6]"}, "partnerships 5 and 6 behind empty entries"},
         {{2}, {3, 4}, 1, 2, 1, {"sp[4]"}, "partnership 4 on one sheet lies past its three"},
         {{4}, {2, 4, 5, 6}, 1, 4, 2, {}, "two sheets show every position"},

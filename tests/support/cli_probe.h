@@ -23,6 +23,18 @@ inline std::string shell_quote(const std::filesystem::path& p)
     return "'" + p.string() + "'";
 }
 
+// The hidden files under a folder, as a run's temporary files are; none when there is no folder.
+inline std::vector<std::string> hidden_files(const std::filesystem::path& folder)
+{
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        if (it->path().filename().string().starts_with("."))
+            out.push_back(it->path().string());
+    return out;
+}
+
 inline void write_text(const std::filesystem::path& file, const std::string& text)
 {
     std::ofstream(file, std::ios::binary) << text;
