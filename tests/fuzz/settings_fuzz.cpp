@@ -17,7 +17,6 @@
 namespace {
 
 using kestrun::host::rekster_layout;
-constexpr std::size_t record = rekster_layout.size;
 
 const std::filesystem::path& folder()
 {
@@ -74,6 +73,7 @@ extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, st
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
                                                std::size_t max_size, unsigned int seed)
 {
+    constexpr std::size_t record = rekster_layout.size;
     std::minstd_rand random(seed);
     const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     switch (pick(6)) {
