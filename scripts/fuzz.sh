@@ -3,9 +3,10 @@
 # TARGET is return_file_fuzz, return_decode_fuzz (its inputs, written back and decoded too),
 # page_fuzz, page_pdf_fuzz (its inputs into real PDFs), dialog_fuzz or settings_fuzz. Builds it
 # with the fuzz preset (clang, AddressSanitizer and UndefinedBehaviorSanitizer), starts from the
-# seed corpus and the regression inputs in tests/fuzz, keeps what it learns in
-# build/fuzz/corpus/TARGET (outside the tree) and writes any crash or hang into
-# build/fuzz/findings/TARGET. A finding, once fixed, is kept as
+# seed corpus, the kept campaign corpus and the regression inputs in tests/fuzz, keeps what it
+# learns in build/fuzz/corpus/TARGET (outside the tree) and writes any crash or hang into
+# build/fuzz/findings/TARGET. scripts/fuzz-keep.sh TARGET minimises what a campaign learnt into
+# tests/fuzz/learned/TARGET, which the replay test runs in CI. A finding, once fixed, is kept as
 # tests/fuzz/regressions/TARGET/<what it was>, which the replay test runs for ever.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,7 @@ mkdir -p "$work" "$findings"
 inputs=${target/page_pdf_fuzz/page_fuzz}
 inputs=${inputs/return_decode_fuzz/return_file_fuzz}
 seeds=()
-for dir in "tests/fuzz/corpus/$inputs" "tests/fuzz/regressions/$inputs"; do
+for dir in "tests/fuzz/corpus/$inputs" "tests/fuzz/learned/$inputs" "tests/fuzz/regressions/$inputs"; do
     [[ -d $dir ]] && seeds+=("$dir")
 done
 # Record images are up to 9033 bytes each, and a page or dialog input carries four or five.
