@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the four bundled returns back from blank paper, as a scanner at the tax office would.
 
-    bench/ocr.py [BUILD_DIR] [--dpi 300] [--widen-mm 1.0] [--keep DIR] [--misses]
+    bench/ocr.py [BUILD_DIR] [--dpi 300] [--widen-mm 1.0] [--keep DIR] [--misses] [--only KIND]
 
 Prints each example on blank paper and on pre-printed forms (data alone) with the PDF
 printer, renders the blank-paper pages at --dpi with pdftoppm, and reads every filled field
@@ -132,6 +132,8 @@ def main():
     parser.add_argument("--widen-mm", type=float, default=1.0)
     parser.add_argument("--keep", help="folder to keep every zone's image in")
     parser.add_argument("--misses", action="store_true", help="list every field read wrong")
+    parser.add_argument("--only", choices=[kind for kind, _ in EXAMPLES],
+                        help="read back this one return")
     args = parser.parse_args()
     cli = Path(args.build) / "apps" / "kestrun" / "kestrun"
     if not cli.is_file():
@@ -143,6 +145,8 @@ def main():
     print(f"{'return':8} {'fields':>7} {'read':>6} {'share':>7}   {'cells':>5} {'read':>5}")
     with tempfile.TemporaryDirectory() as tmp:
         for kind, example in EXAMPLES:
+            if args.only and kind != args.only:
+                continue
             work = Path(tmp) / kind
             work.mkdir()
             blank = print_example(cli, kind, example, "blank", work / "blank")

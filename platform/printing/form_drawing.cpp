@@ -198,7 +198,12 @@ void draw_section(const canvas& cv, const json& item, rect_px r, const std::stri
 // field takes (as many characters as it has cells, spaced by blanks as the page prints them),
 // so that every cell stands centred on its character at the pitch of the field's face, its
 // height centred on the characters' ink and clear of their whole line.
-std::vector<rect_px> comb_cells(const field_print& f, int count)
+struct comb {
+    std::vector<rect_px> cells;
+    double ink_bottom = 0; // where the characters stand: the baseline of digits
+};
+
+comb comb_cells(const field_print& f, int count)
 {
     std::string widest;
     for (int i = 0; i < count; ++i) {
@@ -215,13 +220,13 @@ std::vector<rect_px> comb_cells(const field_print& f, int count)
         std::max(middle - chars[0].y, chars[0].y + chars[0].h - middle) * px_per_pt +
         cell_clearance_px + 1.0;
     const double height = std::max(f.rect.h, 2 * reach);
-    std::vector<rect_px> cells;
+    comb row{{}, (text.ink.y + text.ink.h) * px_per_pt};
     for (int i = 0; i < count; ++i) {
         const auto& c = chars[std::size_t(2 * i)];
-        cells.push_back({(c.x + c.w / 2 - pitch / 2) * px_per_pt, middle * px_per_pt - height / 2,
-                         pitch * px_per_pt, height});
+        row.cells.push_back({(c.x + c.w / 2 - pitch / 2) * px_per_pt,
+                             middle * px_per_pt - height / 2, pitch * px_per_pt, height});
     }
-    return cells;
+    return row;
 }
 
 // A row of cells: returns the rectangle it covers.
@@ -241,19 +246,22 @@ rect_px draw_cells(const canvas& cv, const json& cells, const std::string& origi
     if (count != std::floor(count)) {
         bad(origin, path + ".count", "expected a whole number from 1 to 64");
     }
-    const auto row = comb_cells(field->second, int(count));
+    const auto [row, ink_bottom] = comb_cells(field->second, int(count));
     const rect_px r{row.front().x, row.front().y, row.back().x + row.back().w - row.front().x,
                     row.front().h};
     fill_rect(cv.cr, r, {1, 1, 1});
     frame_rect(cv, r, cell_line, 1.0, form_mark::kind::cell_wall, name);
-    // Separators rise from the bottom line, the way a form's comb of cells guides handwriting.
+    // Separators are short ticks rising from the bottom line to half a millimetre below the
+    // characters, as an official form's comb guides handwriting: a separator beside a digit's
+    // foot reads back as a comma.
+    const double tick_top = std::min(ink_bottom + cell_clearance_px, r.y + r.h - 1.0);
     set_colour(cv.cr, cell_line);
     cairo_set_line_width(cv.cr, 1.0);
     for (std::size_t i = 1; i < row.size(); ++i) {
         const double x = row[i].x;
-        cairo_move_to(cv.cr, x, r.y + r.h * 0.45);
+        cairo_move_to(cv.cr, x, tick_top);
         cairo_line_to(cv.cr, x, r.y + r.h);
-        cv.mark(form_mark::kind::cell_wall, {x - 0.5, r.y + r.h * 0.45, 1.0, r.h * 0.55}, name);
+        cv.mark(form_mark::kind::cell_wall, {x - 0.5, tick_top, 1.0, r.y + r.h - tick_top}, name);
     }
     cairo_stroke(cv.cr);
     return r;
