@@ -1,19 +1,17 @@
-// The command line as a user's shell meets it: started by name through PATH or a symlink, or as
-// a copy without its assets; completing words on Tab; described by its manual page.
+// The command line as a user's shell and tools meet it: started by name through PATH or a
+// symlink, or as a copy without its assets; completing words on Tab; and `kestrun schema`, the
+// schema made from the record layouts, which accepts the bundled examples and refuses what the
+// loader refuses, checked by a real JSON Schema validator.
 
 #include "tests/support/cli_probe.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
-#include <set>
 
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
+using namespace kestrun::testing;
 
 const fs::path source = KESTRUN_SOURCE_DIR;
 
@@ -93,44 +91,77 @@ TEST(cli_as_installed, tab_offers_the_words_the_program_accepts)
     }
 }
 
-// The long options of a text: "\-\-mode" in the manual's source is "--mode".
-std::set<std::string> long_options(std::string text)
+struct schema_probe {
+    scratch_dir dir;
+    std::filesystem::path schema = dir.path() / "schema.json";
+    nlohmann::json document;
+
+    schema_probe()
+    {
+        // Where `encode` writes, so that only the loader can refuse a file.
+        std::filesystem::create_directories(dir.path() / "images");
+        const auto r = run(cli + " schema > " + shell_quote(schema));
+        EXPECT_EQ(r.status, 0) << r.output;
+        std::ifstream in(schema);
+        document = nlohmann::json::parse(in, nullptr, false);
+    }
+    // The validator's verdict on one file: "valid FILE" or "invalid FILE: PATH: MESSAGE".
+    std::string verdict(const std::filesystem::path& file) const
+    {
+        const auto r = run(std::string(KESTRUN_PYTHON3) + " " +
+                           shell_quote(source / "tests/apps/validate_return.py") + " " +
+                           shell_quote(schema) + " " + shell_quote(file));
+        EXPECT_EQ(r.status, 0) << r.output;
+        return r.output;
+    }
+};
+
+TEST(return_schema, accepts_every_bundled_example)
 {
-    text = std::regex_replace(text, std::regex(R"(\\-)"), "-");
-    std::set<std::string> out;
-    const std::regex option("--[a-z][a-z-]*[a-z]");
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-        if (it->str() != "--help")
-            out.insert(it->str());
-    return out;
+    schema_probe probe;
+    for (const auto& entry : std::filesystem::directory_iterator(source / "examples")) {
+        SCOPED_TRACE(entry.path().string());
+        EXPECT_TRUE(probe.verdict(entry.path()).starts_with("valid "))
+            << probe.verdict(entry.path());
+    }
 }
 
-TEST(cli_as_installed, the_manual_page_names_every_option_of_every_command_and_no_other)
+TEST(return_schema, refuses_what_the_loader_refuses)
 {
-    std::ifstream file(source / "docs" / "man" / "kestrun.1");
-    const std::string page{std::istreambuf_iterator<char>(file), {}};
-    const auto commands = run(cli + " help").output;
-    const auto listed = commands.find("Subcommands:");
-    ASSERT_NE(listed, std::string::npos) << commands;
-    std::istringstream lines(commands.substr(listed));
-    int compared = 0;
-    for (std::string line, name; std::getline(lines, line);) {
-        if (!(std::istringstream(line) >> name) || name.ends_with(":"))
-            continue;
-        SCOPED_TRACE(name);
-        std::string options;
-        std::istringstream help(run(cli + " help " + name).output);
-        for (std::string entry, first; std::getline(help, entry);)
-            if ((std::istringstream(entry) >> first) && first.starts_with("-"))
-                options += first + "\n";
-        const auto begin = page.find("\n.SS " + name + "\n");
-        ASSERT_NE(begin, std::string::npos) << "kestrun(1) has no part on " << name;
-        const auto end = page.find("\n.S", begin + 1);
-        EXPECT_EQ(long_options(page.substr(begin, end - begin)), long_options(options));
-        ++compared;
+    struct row {
+        const char* json;
+        const char* path; // where the validator finds the fault
+        const char* why;
+    };
+    const row rows[] = {
+        {R"({"rekzes": {}})", "", "an unknown record"},
+        {R"({"rekzez": {"nazwa": "x"}})", "rekzez", "an unknown field"},
+        {R"({"rekzez": {"obdar": [{"adres": "x"}]}})", "rekzez.obdar.0", "an unknown member"},
+        {R"({"rek28": {"nazw": "123456789012345678901234567890123456789012345678901"}})",
+         "rek28.nazw", "51 characters, capacity 50"},
+        {R"({"rekzez": {"rok": "2015"}})", "rekzez.rok", "a text for an integer"},
+        {R"({"rekzez": {"sp_opod": 300}})", "rekzez.sp_opod", "a byte above 255"},
+        {R"({"rek28": {"przdg": [1, 2, 3, 4, 5, 6, 7, 8]}})", "rek28.przdg", "8 of room for 7"},
+        {R"({"rekzez": {"zr": [[1, 2, 3, 4, 5]]}})", "rekzez.zr.0", "a row of 5, room for 4"},
+        {R"({"rekzez": {"id_pesel": 1}})", "rekzez.id_pesel", "a number for a flag"},
+        {R"({"rekzez": {"dur": "05.11.1975"}})", "rekzez.dur", "a date not YYYY-MM-DD"},
+        {R"({"rek28": {"nazw": "A\tB"}})", "rek28.nazw", "a control character"},
+        {R"({"wsp_z_malz": [1, 128]})", "wsp_z_malz.1", "a code above 127"},
+        {R"({"nr_zez_refer": "123456789012345678901234567890123"})", "nr_zez_refer",
+         "33 characters, capacity 32"},
+    };
+    schema_probe probe;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        const auto file = probe.dir.path() / "bad.json";
+        std::ofstream(file) << r.json;
+        EXPECT_TRUE(
+            probe.verdict(file).starts_with("invalid " + file.string() + ": " + r.path + ": "))
+            << probe.verdict(file);
+        const auto loaded = run(cli + " encode " + shell_quote(file) + " --out " +
+                                shell_quote(probe.dir.path() / "images"));
+        EXPECT_EQ(loaded.status, 2) << "the loader refuses it too: " << loaded.output;
     }
-    EXPECT_GE(compared, 9);
-    EXPECT_TRUE(long_options(page).contains("--version"));
 }
 
 } // namespace

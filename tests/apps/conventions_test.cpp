@@ -1,10 +1,15 @@
-// The command line's conventions as a new user meets them: unknown words named with the nearest
-// known one, a return that lacks the record its print needs, the trace on
-// standard output, progress only on a terminal, and what a page warns of.
+// The command line's conventions as a new user meets them: the trace on standard output, progress
+// only on a terminal, and what a page tells of the text it prints: a text cut at its box's edge is
+// warned of, naming the page and the field, on standard error and in the trace, and `fields`
+// reports the size a text is printed at, as the PDF shows it. A scan among the assets printed
+// instead of the drawing, and a return that comes back whole through its packed images and prints
+// from them.
 
 #include "tests/support/cli_probe.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <set>
 
 namespace {
 
@@ -17,76 +22,6 @@ const std::string examples = std::string(KESTRUN_SOURCE_DIR) + "/examples/";
 std::string standard_output(const std::string& command)
 {
     return run("{ " + command + " 2>/dev/null; }").output;
-}
-
-TEST(cli_usage, unknown_words_are_named_with_the_nearest_known_one)
-{
-    struct usage_case {
-        std::string args;
-        std::string says;
-        const char* why;
-    };
-    const usage_case cases[] = {
-        {"frobnicate", "kestrun: unknown command 'frobnicate' (did you mean 'print'?",
-         "an unknown command"},
-        {"print pit28 --mod blank", "unknown option '--mod' for print (did you mean '--mode'?)",
-         "an unknown option of a command"},
-        {"page TF_w2k15_1 --outt x.pdf", "unknown option '--outt' for page (did you mean '--out'?)",
-         "another command's options"},
-        {"--verison", "unknown option '--verison' (did you mean '--version'?)",
-         "an unknown option before the command"},
-        {"", "a command is required: print", "no command at all"},
-        {"decode", "decode: give the packed record images as --image NAME=FILE",
-         "decode with nothing to decode"},
-        {"help frobnicate", "unknown command 'frobnicate'", "help on an unknown command"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        const auto r = run(cli + " " + c.args);
-        EXPECT_EQ(r.status, 2) << r.output;
-        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
-        EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
-    }
-}
-
-TEST(cli_print, a_return_without_the_record_its_print_needs_is_refused_before_anything_prints)
-{
-    scratch_dir dir;
-    write_text(dir / "rek28_only.json", R"({"rek28": {"nazw": "Nowak"}})");
-    write_text(dir / "globals_only.json", R"({"wsp_z_malz": [2]})");
-    struct record_case {
-        std::string type, file, says;
-    };
-    const record_case cases[] = {
-        {"pit28", examples + "pit36_joint.json",
-         "print pit28: the return holds no rek28 record, neither in the return file nor as "
-         "--image rek28=FILE"},
-        {"pit28", (dir / "globals_only.json").string(), "no rek28 record"},
-        {"pit36", (dir / "rek28_only.json").string(), "print pit36: the return holds no rekzez"},
-        {"pit36l", (dir / "rek28_only.json").string(), "print pit36l: the return holds no rekzez"},
-        {"pit37", (dir / "rek28_only.json").string(), "print pit37: the return holds no rekzez"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.type + " " + c.file);
-        const auto r =
-            run("KESTRUN_NO_CUPS=1 " + cli + " print " + c.type + " " + shell_quote(c.file) +
-                " --yes --printer PDF --out " + shell_quote(dir / "out") + " --settings " +
-                shell_quote(dir / "settings") + " --pdf " + shell_quote(dir / "r.pdf"));
-        EXPECT_EQ(r.status, 2) << r.output;
-        EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
-        EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
-        EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out")) << "nothing printed";
-        EXPECT_FALSE(fs::exists(dir / "r.pdf"));
-    }
-    // The record given as an image is enough.
-    ASSERT_EQ(run(cli + " encode " + shell_quote(examples + "pit28.json") + " --out " +
-                  shell_quote(dir.path()))
-                  .status,
-              0);
-    const auto r = run("KESTRUN_NO_CUPS=1 " + cli + " print pit28 --image rek28=" +
-                       shell_quote(dir / "rek28.bin") + " --yes --quiet --printer PDF --out " +
-                       shell_quote(dir / "out") + " --settings " + shell_quote(dir / "settings"));
-    EXPECT_EQ(r.status, 0) << r.output;
 }
 
 TEST(cli_print, the_trace_goes_to_standard_output_and_progress_only_to_a_terminal)
@@ -137,6 +72,156 @@ TEST(cli_page, prepare_pit28_shows_the_attachment_as_print_pit28_prints_it)
     const auto wrong = run(cli + " page TF_w2815_1 " + pit28 + " --prepare pit36 --out /tmp/x.pdf");
     EXPECT_EQ(wrong.status, 2) << wrong.output;
     EXPECT_NE(wrong.output.find("--prepare pit36: expected pit28"), std::string::npos);
+}
+
+// A house number of ten wide characters, within the record's capacity, and an amount above
+// 999 999,99 in a narrow column.
+const std::string wide_return = R"({"rek28": {"nazw": "Nowak", "nrd": "WWWWWWWWWW",
+                                   "przdg": [99999999.99, 0, 0, 0, 0, 0, 0]}})";
+const std::string clipped_line =
+    "kestrun: warning: TF_w2815_1: the text \"WWWWWWWWWW\" of QRL_nrd is wider than its box";
+
+TEST(cli_clipped, a_text_cut_at_its_box_edge_is_warned_of_in_every_command_and_the_trace)
+{
+    scratch_dir dir;
+    std::ofstream(dir / "wide.json") << wide_return;
+    const auto file = shell_quote(dir / "wide.json");
+    struct clip_case {
+        std::string command;
+        const char* why;
+    };
+    const clip_case cases[] = {
+        {"{ " + cli + " fields TF_w2815_1 " + file + " >/dev/null; }", "fields"},
+        {cli + " page TF_w2815_1 " + file + " --out " + shell_quote(dir / "p.pdf"), "page"},
+        {"KESTRUN_NO_CUPS=1 " + cli + " print pit28 " + file +
+             " --yes --mode blank --printer PDF --out " + shell_quote(dir / "out") +
+             " --settings " + shell_quote(dir / "s") + " --trace " +
+             shell_quote(dir / "trace.jsonl"),
+         "print"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const auto r = run(c.command);
+        EXPECT_EQ(r.status, 0) << r.output;
+        EXPECT_NE(r.output.find(clipped_line), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("QRL_nazw"), std::string::npos) << "a text that fits is quiet";
+    }
+    std::ifstream trace(dir / "trace.jsonl");
+    int clipped = 0;
+    for (std::string line; std::getline(trace, line);) {
+        const auto e = nlohmann::json::parse(line);
+        if (e.at("event") != "clipped")
+            continue;
+        ++clipped;
+        EXPECT_EQ(e.at("class"), "TF_w2815_1");
+        EXPECT_EQ(e.at("field"), "QRL_nrd");
+        EXPECT_EQ(e.at("text"), "WWWWWWWWWW");
+    }
+    EXPECT_EQ(clipped, 1);
+}
+
+TEST(cli_clipped, fields_reports_the_size_a_text_is_printed_at)
+{
+    scratch_dir dir;
+    std::ofstream(dir / "wide.json") << wide_return;
+    const auto file = shell_quote(dir / "wide.json");
+    auto f = kestrun::testing::cli_fields("TF_w2815_1 " + file);
+    ASSERT_TRUE(f.count("QRL_przdg1"));
+    ASSERT_EQ(f["QRL_przdg1"].caption, "99.999.999,99");
+    const double reported = f["QRL_przdg1"].font_pt;
+    EXPECT_LT(reported, 8.0) << "the amount prints below its reduced design size";
+
+    // The PDF agrees: a glyph box of Liberation Sans is 1.149 of the size in height, and every
+    // caption of one size has the same height.
+    ASSERT_EQ(run(cli + " page TF_w2815_1 " + file + " --out " + shell_quote(dir / "p.pdf")).status,
+              0);
+    const auto words = kestrun::printing::probe::words_of(dir / "p.pdf");
+    const auto height_of = [&](const std::string& text) {
+        for (const auto& w : words)
+            if (w.text == text)
+                return w.y_max - w.y_min;
+        return 0.0;
+    };
+    const double amount = height_of("99.999.999,99");
+    const double name = height_of("Nowak");
+    ASSERT_GT(amount, 0.0);
+    ASSERT_GT(name, 0.0);
+    EXPECT_NEAR(amount / name, reported / f["QRL_nazw"].font_pt, 0.01)
+        << "the printed heights keep the ratio of the reported sizes";
+}
+
+const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json";
+
+// A scan a host puts among the assets prints instead of the drawing, its JPEG bytes unchanged.
+TEST(cli_page, a_scan_in_the_assets_prints_byte_for_byte_instead_of_the_drawing)
+{
+    scratch_dir dir;
+    std::filesystem::copy(KESTRUN_BUILD_ASSETS_DIR, dir / "assets",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(dir / "assets" / "scans");
+    const auto scan = kestrun::printing::probe::test_scan();
+    std::ofstream(dir / "assets" / "scans" / "W2k15_1.jpg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(scan->bytes().data()),
+               static_cast<std::streamsize>(scan->bytes().size()));
+    auto pdf = dir / "pit2k.pdf";
+    auto r = run("KESTRUN_ASSETS=" + shell_quote(dir / "assets") + " " + cli + " page TF_w2k15_1 " +
+                 shell_quote(example) + " --out " + shell_quote(pdf));
+    ASSERT_EQ(r.status, 0) << r.output;
+    auto bytes = kestrun::printing::probe::read_bytes(pdf);
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), scan->bytes().begin(), scan->bytes().end()),
+              bytes.end());
+    auto text = run(std::string(KESTRUN_PDFTOTEXT) + " " + shell_quote(pdf) + " -");
+    EXPECT_EQ(text.output.find("Identyfikator podatkowy"), std::string::npos)
+        << "the drawing is not printed under the scan";
+}
+
+TEST(cli_encode, encode_then_decode_gives_back_the_return_and_its_globals)
+{
+    // The same return, byte for byte: encode, decode the images and globals.json to a return
+    // file, encode that again; page 1 printed from it carries the reference number.
+    namespace fs = std::filesystem;
+    for (const std::string name : {"pit36_joint.json", "pit28.json"}) {
+        SCOPED_TRACE(name);
+        scratch_dir dir;
+        auto r = run(cli + " encode " + shell_quote(fs::path(example).parent_path() / name) +
+                     " --out " + shell_quote(dir / "first"));
+        ASSERT_EQ(r.status, 0) << r.output;
+        std::string images;
+        std::set<std::string> written;
+        for (const auto& entry : fs::directory_iterator(dir / "first")) {
+            written.insert(entry.path().filename().string());
+            if (entry.path().extension() == ".bin")
+                images +=
+                    " --image " + entry.path().stem().string() + "=" + shell_quote(entry.path());
+        }
+        ASSERT_TRUE(written.count("globals.json"));
+        auto decoded = run(cli + " decode" + images + " --globals " +
+                           shell_quote(dir / "first" / "globals.json") + " 2>/dev/null");
+        ASSERT_EQ(decoded.status, 0) << decoded.output;
+        write_text(dir / "decoded.json", decoded.output);
+        // Into folders the encode makes, and over images of its own only with --replace.
+        for (const std::string replace : {"", " --replace"}) {
+            r = run(cli + " encode " + shell_quote(dir / "decoded.json") + " --out " +
+                    shell_quote(dir / "second" / "images") + replace);
+            ASSERT_EQ(r.status, 0) << r.output;
+        }
+        for (const auto& file : written) {
+            SCOPED_TRACE(file);
+            EXPECT_EQ(kestrun::printing::probe::read_bytes(dir / "first" / file),
+                      kestrun::printing::probe::read_bytes(dir / "second" / "images" / file));
+        }
+        if (name == "pit28.json") {
+            EXPECT_EQ(
+                cli_fields("TF_w2815_1 " + shell_quote(dir / "decoded.json"))["QRL_nrref"].caption,
+                "PIT28-2015-KRK-0\n00482");
+            // The record a print needs may come as an image instead of a return file.
+            r = run("KESTRUN_NO_CUPS=1 " + cli +
+                    " print pit28 --image rek28=" + shell_quote(dir / "first" / "rek28.bin") +
+                    " --yes --quiet --printer PDF --out " + shell_quote(dir / "out") +
+                    " --settings " + shell_quote(dir / "settings"));
+            EXPECT_EQ(r.status, 0) << r.output;
+        }
+    }
 }
 
 } // namespace

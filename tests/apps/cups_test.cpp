@@ -17,11 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
-using kestrun::testing::cli;
-using kestrun::testing::shell_quote;
-using kestrun::testing::write_text;
+using namespace kestrun::testing;
 
 const std::string example = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
 const char* const cupsd = "/usr/sbin/cupsd";
@@ -258,32 +254,9 @@ TEST(cups_print, every_page_arrives_as_a_valid_pdf_with_the_data_and_a_title_a_p
     EXPECT_TRUE(fs::is_empty(dir / "out"));
 }
 
-TEST(cups_print, a_queue_that_refuses_a_job_mid_run_keeps_what_printed_and_the_error_names_it)
-{
-    scratch_dir dir;
-    private_cups cups(dir / "cups");
-    if (!cups.why_not().empty())
-        GTEST_SKIP() << "no private CUPS server here: " << cups.why_not();
-    // A quota of one kilobyte: the first job is taken, every later one refused.
-    const auto queue = cups.add_queue("stroma", "-o job-quota-period=86400 -o job-k-limit=1");
-
-    auto r = run(
-        print_command(cups, dir.path(), "--printer stroma --pdf " + shell_quote(dir / "run.pdf")));
-    EXPECT_EQ(r.status, 1) << r.output;
-    EXPECT_NE(r.output.find("kestrun: printer stroma refused the job PIT-28 2/14"),
-              std::string::npos)
-        << r.output;
-    EXPECT_NE(r.output.find("the run stopped after printing 1 page"), std::string::npos)
-        << r.output;
-    EXPECT_FALSE(fs::exists(dir / "run.pdf")) << "a failed run leaves no document";
-    cups.wait_for_jobs();
-    const auto jobs = arrived(queue);
-    ASSERT_EQ(jobs.size(), 1U) << "the page printed before the refusal stays printed";
-    expect_valid_pages(jobs, 14);
-}
-
 // A page counts as printed when the printer completed its job: the run waits for each job before
-// the next page, and a job the printer fails, or does not complete in time, ends the run.
+// the next page, and a job the queue refuses, the printer fails, or does not complete in time,
+// ends the run; what printed before stays printed, and no run document is left.
 TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
 {
     scratch_dir dir;
@@ -296,6 +269,8 @@ TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
     write_text(failing / "fail", "paper jam in tray 2");
     const auto stuck = cups.add_queue("stoi");
     write_text(stuck / "delay", "5");
+    // A quota of one kilobyte: the first job is taken, every later one refused.
+    const auto quota = cups.add_queue("stroma", "-o job-quota-period=86400 -o job-k-limit=1");
 
     auto r = run(print_command(cups, dir.path(), "--printer wolna"));
     ASSERT_EQ(r.status, 0) << r.output;
@@ -307,6 +282,7 @@ TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
         std::size_t kept;
     };
     const row rows[] = {
+        {"stroma", "kestrun: printer stroma refused the job PIT-28 2/14", 1},
         {"zacieta",
          "kestrun: printer zacieta did not print the job PIT-28 2/14 — Łukaszewicz Zbigniew "
          "(aborted): paper jam in tray 2",
@@ -318,8 +294,10 @@ TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
     };
     for (const auto& w : rows) {
         SCOPED_TRACE(w.printer);
-        r = run(print_command(cups, dir.path(), "--printer " + w.printer));
+        r = run(print_command(cups, dir.path(),
+                              "--printer " + w.printer + " --pdf " + shell_quote(dir / "run.pdf")));
         EXPECT_EQ(r.status, 1) << r.output;
+        EXPECT_FALSE(fs::exists(dir / "run.pdf")) << "a failed run leaves no document";
         EXPECT_NE(r.output.find(w.says), std::string::npos) << r.output;
         EXPECT_NE(r.output.find("the run stopped after printing " + std::to_string(w.kept) +
                                 (w.kept == 1 ? " page" : " pages")),
@@ -327,6 +305,10 @@ TEST(cups_print, a_page_is_printed_when_the_printer_completed_its_job)
             << r.output;
     }
     EXPECT_EQ(arrived(failing).size(), 1U);
+    cups.wait_for_jobs();
+    const auto kept = arrived(quota);
+    ASSERT_EQ(kept.size(), 1U) << "the page printed before the refusal stays printed";
+    expect_valid_pages(kept, 14);
 }
 
 TEST(cups_print, a_server_that_cannot_be_reached_is_said_with_why)

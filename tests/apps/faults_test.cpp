@@ -1,5 +1,5 @@
-// Inputs and faults found from outside that once crashed the command line or lost data: each
-// ends with one line, the right status and no output file.
+// Bad input, unknown words and faults found from outside that once crashed the command line or
+// lost data: each ends with one line, the right status and no output file.
 
 #include "tests/support/cli_probe.h"
 
@@ -17,6 +17,11 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
     write_text(dir / "nul.json", R"({"rek28": {"nazw": "A\u0000B"}})");
     write_text(dir / "long_ref.json", R"({"nr_zez_refer": ")" + std::string(5000, '7') + R"("})");
     write_text(dir / "plain.json", R"({"rek28": {"nazw": "Nowak"}})");
+    write_text(dir / "not_json.json", "{\"rekzez\": ");
+    write_text(dir / "unknown_key.json", R"({"rekzez": {"nazwisko": "Nowak"}})");
+    write_text(dir / "both.json", R"({"rek28": {"zal_o": 0}, "rekzez": {}})");
+    write_text(dir / "port.json", R"({"rek28": {}, "rekster": {"dr_port": true}})");
+    write_text(dir / "globals_only.json", R"({"wsp_z_malz": [2]})");
     fs::create_directory(dir / "folder");
     // Sparse: larger than any return file may be, without filling the disk.
     write_text(dir / "huge.json", "{}");
@@ -25,10 +30,25 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
                   shell_quote(dir.path()))
                   .status,
               0);
+    write_text(dir / "rekster.bin", std::string(1024, '\0'));
     const std::string out = " --out " + shell_quote(dir / "x.pdf");
+    const std::string example =
+        shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/pit36_joint.json");
+    const std::string pit28 = shell_quote(std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json");
+    const std::string rekster = " --image rekster=" + shell_quote(dir / "rekster.bin");
     const std::string print =
         "KESTRUN_NO_CUPS=1 " + cli + " print pit28 " + shell_quote(dir / "plain.json") + " --out " +
         shell_quote(dir / "pages") + " --settings " + shell_quote(dir / "settings") + " </dev/null";
+    // A print refused before anything prints: no page, no run document x.pdf. A new settings
+    // folder, which the return's settings record seeds.
+    const auto refused = [&](const std::string& type, const fs::path& file,
+                             const std::string& args) {
+        return "KESTRUN_NO_CUPS=1 " + cli + " print " + type + " " + shell_quote(file) + " --out " +
+               shell_quote(dir / "refused") + " --settings " +
+               shell_quote(dir / "refused-settings") + " --pdf " + shell_quote(dir / "x.pdf") +
+               " " + args + " </dev/null";
+    };
+    const auto both = dir / "both.json", rek28_only = dir / "plain.json";
     // Standard output to a full device, standard error still to the test.
     const auto to_full = [](const std::string& command) {
         return "{ " + command + " >/dev/full; }";
@@ -40,6 +60,49 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
         const char* why;
     };
     const row rows[] = {
+        {cli + " frobnicate", 2, "kestrun: unknown command 'frobnicate' (did you mean 'print'?",
+         "an unknown command"},
+        {cli + " print pit28 --mod blank", 2,
+         "unknown option '--mod' for print (did you mean '--mode'?)",
+         "an unknown option of a command"},
+        {cli + " page TF_w2k15_1 --outt x.pdf", 2,
+         "unknown option '--outt' for page (did you mean '--out'?)", "another command's options"},
+        {cli + " --verison", 2, "unknown option '--verison' (did you mean '--version'?)",
+         "an unknown option before the command"},
+        {cli, 2, "a command is required: print", "no command at all"},
+        {cli + " help frobnicate", 2, "unknown command 'frobnicate'", "help on an unknown command"},
+        {cli + " decode", 2, "decode: give the packed record images as --image NAME=FILE",
+         "decode with nothing to decode"},
+        {cli + " page TF_w9915_1 " + example + out, 2, "TF_w9915_1", "unknown class"},
+        {cli + " fields TF_wb15_1 --nr 2", 2,
+         "kestrun: TF_wb15_1: nr 2 is outside what the page shows (1 or 3)",
+         "a PIT/B sheet that does not start at an entry"},
+        {cli + " fields TF_wb15_2 --nr 3", 2,
+         "kestrun: TF_wb15_2: nr 3 is outside what the page shows (1 or 4)", "nor on page 2"},
+        {cli + " fields TF_wb15_1 --nrp 0", 2,
+         "kestrun: TF_wb15_1: nrp 0 is outside what the page shows (1 or 2)", "no person 0"},
+        {cli + " fields TF_wb15_2 --ilb 3", 2,
+         "kestrun: TF_wb15_2: ilb 3 is outside what the page shows (1 or 2)", "no third sheet"},
+        {cli + " page TF_w28b15_2 " + pit28 + " --nrsp 5" + out, 2,
+         "kestrun: TF_w28b15_2: nrsp 5 is outside 1 to 4 (rek28 holds four partnerships)",
+         "a partnership outside the record"},
+        {cli + " page TF_w2k15_1 " + example + " --nrp 1" + out, 2, "nrp",
+         "a parameter the page does not take"},
+        {cli + " page TF_w2k15_1 " + shell_quote(dir / "not_json.json") + out, 2, "not_json.json",
+         "not JSON at all"},
+        {cli + " page TF_w2k15_1 " + shell_quote(dir / "missing.json") + out, 2, "missing.json",
+         "no such file"},
+        {cli + " page TF_w2k15_1 " + example + " --out " + shell_quote(dir / "no" / "x.pdf"), 2,
+         "no", "the output folder does not exist"},
+        {cli + " page TF_w2k15_1 " + example + " --out " + shell_quote(dir / "x.txt"), 2,
+         ".pdf or .png", "an output that is neither PDF nor PNG"},
+        {cli + " fields", 2, "class", "usage: the class is required"},
+        {cli + " encode " + example + " --out " + shell_quote(dir.path()), 2,
+         "of an earlier encode; give --replace", "encode over the images of an earlier one"},
+        {cli + " decode" + rekster + " --globals " + shell_quote(dir / "unknown_key.json"), 2,
+         "unknown_key.json: rekzez: a globals file holds only", "a record in the globals file"},
+        {cli + " decode" + rekster + " --globals " + shell_quote(dir / "missing.json"), 2,
+         "missing.json", "no globals file"},
         {cli + " page TF_w2815_1 " + shell_quote(dir / "nul.json") + out, 2,
          "rek28.nazw: control character U+0000",
          "a control character in a return file is refused with its path, not a crash"},
@@ -61,6 +124,36 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
          "a trace lost to a full disk"},
         {print + " --answers ok,,cancel", 2, "--answers: answer 2 is empty",
          "an empty answer would shift every later one"},
+        {refused("pit28", both, "--yes --check chbox_zz"), 2,
+         "--check chbox_zz: the PIT-28 dialog has no such page box", "an unknown box"},
+        {refused("pit28", both, "--yes --check chbox_o_1"), 2,
+         "--check chbox_o_1: the return has no PIT/O attachment (rek28.zal_o is 0)",
+         "a disabled box names the missing attachment"},
+        {refused("pit28", both, "--yes --printer Nowhere"), 2,
+         "--printer Nowhere: no such printer (printers: PDF)", "an unknown printer"},
+        {refused("pit28", both, "--interactive"), 2,
+         "--interactive: standard input is not a terminal", "no one to ask the prompts"},
+        {refused("pit28", both, "--yes --mode sepia"), 2,
+         "--mode sepia: expected blank or preprinted", "an unknown mode"},
+        {refused("pit36", both, "--yes --uncheck Chbox_uz_1"), 2,
+         "--uncheck Chbox_uz_1: the box is not shown in the PIT-36 dialog, so it cannot be clicked",
+         "a hidden box takes no click"},
+        {refused("pit28", dir / "port.json", "--yes --mode blank"), 2,
+         "--mode blank: the print-port flag (rekster.dr_port) is set",
+         "blank paper on the print port"},
+        {refused("pit28", fs::path(KESTRUN_SOURCE_DIR) / "examples" / "pit36_joint.json", "--yes"),
+         2,
+         "print pit28: the return holds no rek28 record, neither in the return file nor as "
+         "--image rek28=FILE",
+         "a return without the record its print needs"},
+        {refused("pit28", dir / "globals_only.json", "--yes"), 2, "no rek28 record",
+         "a return of globals alone"},
+        {refused("pit36", rek28_only, "--yes"), 2, "print pit36: the return holds no rekzez",
+         "PIT-36 needs rekzez"},
+        {refused("pit36l", rek28_only, "--yes"), 2, "print pit36l: the return holds no rekzez",
+         "PIT-36L needs rekzez"},
+        {refused("pit37", rek28_only, "--yes"), 2, "print pit37: the return holds no rekzez",
+         "PIT-37 needs rekzez"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.why);
@@ -69,6 +162,7 @@ TEST(cli_faults, each_ends_with_one_line_its_status_and_no_output)
         EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
         EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
         EXPECT_FALSE(fs::exists(dir / "x.pdf"));
+        EXPECT_TRUE(!fs::exists(dir / "refused") || fs::is_empty(dir / "refused"));
     }
 }
 

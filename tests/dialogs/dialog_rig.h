@@ -15,6 +15,7 @@
 #include "platform/vcl/application.h"
 #include "platform/vcl/printer.h"
 #include "platform/vcl/trace.h"
+#include "tests/support/record_builder.h"
 
 #include <algorithm>
 #include <array>
@@ -138,15 +139,22 @@ struct dialog_rig {
         return &it->second;
     }
 
-    // A PIT-28 return with every attachment, il_zal_b of PIT-28/B.
-    void every_attachment(int il_zal_b = 1)
+    // A return with every attachment in both records, whichever dialog prints it: one PIT-28/B
+    // attachment; PIT/M amounts, PIT/Z codes 3 and 4 and one business for each person.
+    void every_attachment(bool joint = false)
     {
-        auto r = host.rek28_mut();
-        r.set_integer("zal_o", 1);
-        r.set_integer("zal_d", 1);
-        r.set_integer("zal_2k", 1);
-        r.set_integer("zal_a", 1);
-        r.set_integer("il_zal_b", il_zal_b);
+        test::rek28_builder(host).integer("zal_o", 1).integer("zal_d", 1).integer("zal_2k", 1);
+        test::rek28_builder(host).integer("zal_a", 1).integer("il_zal_b", 1);
+        test::rekzez_builder z(host);
+        z.integer("zal_b", 1).integer("zal_d", 1).integer("zal_2k", 1).integer("zal_m", 1);
+        z.integer("zal_o", 1).integer("zal_zg", 1).integer("zal_z", 1);
+        z.integer("idp", 3).integer("idm", 4);
+        z.person(1).real("pitm_ds1", 100);
+        z.person(2).real("pitm_ds2", 200);
+        if (joint)
+            z.joint();
+        for (int p : {1, 2})
+            host.rekzez_mut().pitb(p).dg(1).set_text("dzial", "handel");
     }
 
     std::unique_ptr<print_dialog> open(const char* class_name = "Tf_wydpit28")
@@ -299,9 +307,9 @@ inline void only(print_dialog& d, std::initializer_list<const char*> boxes)
 enum class mode { blank, preprinted, port };
 
 // Opens the dialog in the mode (through the port: the host's print-port flag set), lets `choose`
-// set the boxes, and prints.
-inline void print(dialog_rig& rig, const char* dialog_class, mode m,
-                  const std::function<void(print_dialog&)>& choose = {})
+// set the boxes, and prints; the dialog is returned closed.
+inline std::unique_ptr<print_dialog> print(dialog_rig& rig, const char* dialog_class, mode m,
+                                           const std::function<void(print_dialog&)>& choose = {})
 {
     if (m == mode::port)
         rig.host.rekster_mut().set_flag("dr_port", true);
@@ -313,6 +321,7 @@ inline void print(dialog_rig& rig, const char* dialog_class, mode m,
             choose(dlg);
         dlg.kl_druk->Click();
     });
+    return d;
 }
 
 } // namespace kestrun::testing

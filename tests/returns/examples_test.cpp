@@ -1,6 +1,6 @@
-// The bundled returns through the command line: a few boxes of each page as `kestrun fields`
-// prints them, each page rendered twice to the same valid PDF with every value inside its field,
-// the narrow side margins of PIT-36 page 3, and a partnership outside the record refused.
+// The bundled returns through the command line: a few boxes of each page and attachment page as
+// `kestrun fields` prints them, each page rendered twice to the same valid PDF with every value
+// inside its field, and the narrow side margins of PIT-36 page 3.
 
 #include "framework/module.h"
 #include "platform/qr/layout.h"
@@ -11,11 +11,7 @@
 
 namespace {
 
-using kestrun::printing::probe::run;
-using kestrun::printing::probe::scratch_dir;
 using kestrun::testing::shell_quote;
-
-const std::string pit28 = std::string(KESTRUN_SOURCE_DIR) + "/examples/pit28.json";
 
 TEST(pit28_example, pages_print_their_boxes_inside_their_fields)
 {
@@ -66,20 +62,6 @@ TEST(pit28_example, pages_print_their_boxes_inside_their_fields)
            {"QRL_sp21", "0,00"}}}});
 }
 
-TEST(pit28_example, partnership_outside_the_record_is_refused_on_the_command_line)
-{
-    scratch_dir dir;
-    for (const char* page : {"TF_w28b15_1", "TF_w28b15_2"}) {
-        SCOPED_TRACE(page);
-        auto r = run(kestrun::testing::cli + " page " + page + " " + shell_quote(pit28) +
-                     " --nrsp 5 --out " + shell_quote(dir / "refused.pdf"));
-        EXPECT_EQ(r.status, 2) << "bad input";
-        EXPECT_EQ(r.output, std::string("kestrun: ") + page +
-                                ": nrsp 5 is outside 1 to 4 (rek28 holds four partnerships)\n");
-        EXPECT_TRUE(dir.entries().empty()) << "nothing is written";
-    }
-}
-
 TEST(pit36_example, pages_print_their_boxes_inside_their_fields)
 {
     kestrun::testing::expect_example(
@@ -97,7 +79,36 @@ TEST(pit36_example, pages_print_their_boxes_inside_their_fields)
           {{"QRL_zr_str", "pozarolnicza działalność gospodarcza 2013"},
            {"QRL_podst_opod", "170.070"}}},
          {"TF_w37151", "", {{"QRL_poczta1", "Łódź"}}},
-         {"TF_w37152", "", {{"QRL_pp41_1", "12.000,00"}, {"QRL_pp61", "308.840,55"}}}});
+         {"TF_w37152", "", {{"QRL_pp41_1", "12.000,00"}, {"QRL_pp61", "308.840,55"}}},
+         {"TF_wo15_1",
+          "",
+          {{"QRL_nip1", "7 6 0 9 0 2 1 1 2 8 8"},
+           {"QRL_odl13", "2.280,00"},
+           {"QRL_in_odlp", "Wpłaty na rzecz  kościelnej osoby prawnej"},
+           {"QRL_odl18", "9.615,92"}}},
+         {"TF_wo15_2",
+          "",
+          {{"QRL_ildz", "4"},
+           {"QRL_nazpel", "Fundacja Pomocy Dzieciom „Promyk”"},
+           {"QRL_dar12", "300,00"}}},
+         {"TF_wo15_3",
+          "",
+          {{"QRL_pes_d1", "0 5 2 1 1 4 0 1 2 3 9"},
+           {"QRL_im_d3", "Antoni"},
+           {"QRL_dur_d3", "14-05-2015"},
+           {"QRL_ud31", "1.333,36"}}},
+         {"TF_wd15_1",
+          "",
+          {{"QRL_ods", "8.240,00"},
+           {"QRL_rodz_odl_doch", "Budowa budynku mieszkalnego  (prawa nabyte przed 2002 r.)"},
+           {"QRL_odl_doch36", "3.400,00"}}},
+         {"TF_wd15_2", "", {{"QRL_kas", "520,00"}, {"QRL_odl_pod36", "520,00"}}},
+         {"TF_w2k15_1",
+          "",
+          {{"QRL_nazw1", "Wiśniewska"}, {"QRL_kw1", "342.000,00"}, {"QRL_rok2", "2012"}}},
+         {"TF_wuz15_1",
+          "",
+          {{"QRL_36", "x"}, {"QRL_uz_zus1", "1.050,32"}, {"QRL_uz_doza1", "927,56"}}}});
 }
 
 TEST(pit36_example, page_3_has_narrow_side_margins)

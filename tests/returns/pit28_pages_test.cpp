@@ -1,8 +1,8 @@
 // The PIT-28 pages and their attachments PIT-28/A and PIT-28/B, on a return of an ordinary
-// taxpayer in which each test changes only what its rule is about: the identifier and its
+// taxpayer in which each test changes only what its rules are about: the identifier and its
 // strike-out, the purpose squares, the reference number, the font check, the shares, box 68, the
-// exemption, the joined texts, where the PIT/D went, the proxy, the business of PIT-28/A, and the
-// partnership guard and part C.3 totals of PIT-28/B.
+// exemption, the joined texts, the counts, where the PIT/D went, the proxy, the business of
+// PIT-28/A, and the partnership guard and part C.3 totals of PIT-28/B.
 
 #include "host/tamdor/host_state.h"
 #include "tests/support/faults.h"
@@ -41,23 +41,29 @@ TEST(pit28_page1, identifier_prints_one_number_and_strikes_out_the_other_word)
         }
 }
 
-TEST(pit28_page1, purpose_of_filing_marks_one_square)
+TEST(pit28_page1, purpose_of_filing_marks_one_square_and_shares_print_times_100)
 {
     struct cel_case {
         int cel;
-        const char *filing, *correction, *why;
+        const char* squares; // filing, correction
+        double fraction;
+        const char *share, *why;
     };
     const cel_case cases[] = {
-        {0, "x", "", "0 is filing"},
-        {1, "", "x", "1 is a correction"},
-        {255, "", "x", "any other value is a correction too"},
+        {0, "x|", 0.25, "25,00", "0 is filing; a quarter prints as 25 with two decimals"},
+        {1, "|x", 0.0, "0,00", "1 is a correction; zero prints"},
+        {255, "|x", 0.123456, "12,35", "any other value is a correction too; rounded to two"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        host_state h = pit28_return().integer("cel", c.cel);
+        host_state h = pit28_return()
+                           .integer("cel", c.cel)
+                           .real("pr", 2, c.fraction)
+                           .real("prosz", 6, c.fraction);
         auto f = fill_page("TF_w2815_1", h);
-        EXPECT_EQ(f["QRL_zl_zez"].caption, c.filing);
-        EXPECT_EQ(f["QRL_kor_zez"].caption, c.correction);
+        EXPECT_EQ(f["QRL_zl_zez"].caption + "|" + f["QRL_kor_zez"].caption, c.squares);
+        EXPECT_EQ(f["QRL_pr2"].caption, c.share);
+        EXPECT_EQ(f["QRL_prosz6"].caption, c.share);
     }
 }
 
@@ -126,30 +132,6 @@ TEST(pit28_page1, amount_above_999999_99_prints_in_the_smaller_font_field_by_fie
     }
 }
 
-TEST(pit28_page1, shares_are_stored_as_fractions_and_print_times_100)
-{
-    struct share_case {
-        double fraction;
-        const char* caption;
-        const char* why;
-    };
-    const share_case cases[] = {
-        {0.25, "25,00", "a quarter prints as 25 with two decimals"},
-        {0.0, "0,00", "zero prints"},
-        {0.123456, "12,35", "rounded to two decimals"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        host_state h = pit28_return();
-        auto r = h.rek28_mut();
-        r.set_real("pr", 2, c.fraction);
-        r.set_real("prosz", 6, c.fraction);
-        auto f = fill_page("TF_w2815_1", h);
-        EXPECT_EQ(f["QRL_pr2"].caption, c.caption);
-        EXPECT_EQ(f["QRL_prosz6"].caption, c.caption);
-    }
-}
-
 TEST(pit28_page2, box_68_prints_the_sum_of_both_loss_amounts)
 {
     struct loss_case {
@@ -173,57 +155,48 @@ TEST(pit28_page2, box_68_prints_the_sum_of_both_loss_amounts)
     }
 }
 
-TEST(pit28_page3, exemption_year_prints_only_after_2000)
+TEST(pit28_page3, exemption_year_prints_after_2000_and_its_use_marks_one_of_three_squares)
 {
-    struct year_case {
-        int rok_zw;
-        const char *year, *amount, *why;
+    struct zw_case {
+        int rok_zw, zw;
+        const char *year, *amount, *squares, *why; // squares: all, part, none
     };
-    const year_case cases[] = {
-        {0, "", "", "no year: boxes 115 and 116 stay empty"},
-        {2000, "", "", "2000 itself counts as no year"},
-        {2001, "2001", "1.234", "the first year that prints, four plain digits"},
+    const zw_case cases[] = {
+        {0, 0, "", "", "x||", "no year: boxes 115 and 116 stay empty; 0: exempt on all revenue"},
+        {2000, 1, "", "", "|x|", "2000 itself counts as no year; 1: exempt on part of it"},
+        {2001, 2, "2001", "1.234", "||x", "the first year that prints, four plain digits; 2: no"},
+        {2001, 255, "2001", "1.234", "||x", "any other code is no"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        host_state h = pit28_return().integer("rok_zw", c.rok_zw).real("pod_zwol", 1234.40);
+        host_state h = pit28_return()
+                           .integer("rok_zw", c.rok_zw)
+                           .real("pod_zwol", 1234.40)
+                           .integer("zw", c.zw);
         auto f = fill_page("TF_w2815_3", h);
         EXPECT_EQ(f["QRL_rok_zw"].caption, c.year);
         EXPECT_EQ(f["QRL_pod_zwol"].caption, c.amount);
+        EXPECT_EQ(f["QRL_zw_ca"].caption + "|" + f["QRL_zw_cz"].caption + "|" +
+                      f["QRL_zw_nie"].caption,
+                  c.squares);
     }
 }
 
-TEST(pit28_page3, use_of_the_exemption_marks_one_of_three_squares)
+TEST(pit28_page4, joined_texts_trimmed_counts_printed_and_the_proxy_only_when_one_signs)
 {
-    struct zw_case {
-        int zw;
-        const char *all, *part, *none, *why;
+    struct page4_case {
+        const char *first, *second, *joined;
+        int spr;
+        bool pelnom;
+        const char *peln, *peln_caption, *why;
     };
-    const zw_case cases[] = {
-        {0, "x", "", "", "0: exempt on all revenue"},
-        {1, "", "x", "", "1: exempt on part of it"},
-        {2, "", "", "x", "2: not exempt"},
-        {255, "", "", "x", "any other code is no"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        host_state h = pit28_return().integer("zw", c.zw);
-        auto f = fill_page("TF_w2815_3", h);
-        EXPECT_EQ(f["QRL_zw_ca"].caption, c.all);
-        EXPECT_EQ(f["QRL_zw_cz"].caption, c.part);
-        EXPECT_EQ(f["QRL_zw_nie"].caption, c.none);
-    }
-}
-
-TEST(pit28_page4, joined_texts_are_trimmed_after_joining)
-{
-    struct join_case {
-        const char *first, *second, *joined, *why;
-    };
-    const join_case cases[] = {
-        {"na leczenie", "Jana Kowalskiego", "na leczenie Jana Kowalskiego", "one blank between"},
-        {"", "na leczenie", "na leczenie", "an empty first part leaves no leading blank"},
-        {"  na  leczenie ", " Ani  ", "na  leczenie   Ani", "inner blanks stay as they are"},
+    const page4_case cases[] = {
+        {"na leczenie", "Jana Kowalskiego", "na leczenie Jana Kowalskiego", 0, false, "Jan Nowak",
+         "", "one blank between; no proxy: the stored name does not print"},
+        {"", "na leczenie", "na leczenie", 2, true, " Jan Nowak  ", "Jan Nowak",
+         "an empty first part leaves no leading blank; a proxy's name, trimmed"},
+        {"  na  leczenie ", " Ani  ", "na  leczenie   Ani", 0, false, "", "",
+         "inner blanks stay as they are"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -231,19 +204,18 @@ TEST(pit28_page4, joined_texts_are_trimmed_after_joining)
                            .text("cel1", c.first)
                            .text("cel2", c.second)
                            .text("kontakt1", c.first)
-                           .text("kontakt2", c.second);
+                           .text("kontakt2", c.second)
+                           .integer("spr", c.spr)
+                           .flag("pelnom", c.pelnom)
+                           .text("peln", c.peln);
         auto f = fill_page("TF_w2815_4", h);
         EXPECT_EQ(f["QRL_cel"].caption, c.joined) << "box 136";
         EXPECT_EQ(f["QRL_kontakt"].caption, c.joined) << "box 138";
+        EXPECT_EQ(f["QRL_spr"].caption, std::to_string(c.spr)) << "the count prints even when 0";
+        EXPECT_EQ(f["QRL_peln"].caption, c.peln_caption);
+        for (const char* box : {"QRL_zal1", "QRL_zal2", "QRL_zal3", "QRL_zal6", "QRL_zal7"})
+            EXPECT_EQ(f[box].caption, "0") << box << ": attachment counts print even when 0";
     }
-}
-
-TEST(pit28_page4, attachment_counts_print_even_when_zero)
-{
-    host_state h = pit28_return();
-    auto f = fill_page("TF_w2815_4", h);
-    for (const char* box : {"QRL_zal1", "QRL_zal2", "QRL_zal3", "QRL_zal6", "QRL_zal7"})
-        EXPECT_EQ(f[box].caption, "0") << box;
 }
 
 TEST(pit28_page4, pitd_attached_elsewhere_marks_whose_return_and_names_the_spouse)
@@ -276,27 +248,6 @@ TEST(pit28_page4, pitd_attached_elsewhere_marks_whose_return_and_names_the_spous
         EXPECT_EQ(f["QRL_d36"].caption, c.d36);
         EXPECT_EQ(f["QRL_d37"].caption, c.d37);
         EXPECT_EQ(f["QRL_d_us"].caption, c.d_us) << "d_us3 continues d_us2 without a blank";
-    }
-}
-
-TEST(pit28_page4, transfer_pricing_count_and_proxy)
-{
-    struct proxy_case {
-        int spr;
-        bool pelnom;
-        const char *peln, *spr_caption, *peln_caption, *why;
-    };
-    const proxy_case cases[] = {
-        {0, false, "Jan Nowak", "0", "", "no proxy: the stored name does not print"},
-        {2, true, " Jan Nowak  ", "2", "Jan Nowak", "a proxy's name, trimmed"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        host_state h =
-            pit28_return().integer("spr", c.spr).flag("pelnom", c.pelnom).text("peln", c.peln);
-        auto f = fill_page("TF_w2815_4", h);
-        EXPECT_EQ(f["QRL_spr"].caption, c.spr_caption);
-        EXPECT_EQ(f["QRL_peln"].caption, c.peln_caption);
     }
 }
 

@@ -1,11 +1,14 @@
-// The host's formatting texts, character for character: every page relies on them.
+// The host's formatting texts, character for character: every page relies on them. PIT/B sheet
+// counting: which entries are in use wherever they lie, how many sheets a person needs, and
+// which entries in use no sheet shows, as the warning names them.
 
 #include "framework/page_report.h"
+#include "framework/pitb_sheets.h"
 #include "host/korvel/zezprzel.h"
 #include "host/tamdor/host_state.h"
 #include "host/tamdor/libr.h"
 #include "platform/error.h"
-#include "platform/vcl/sysutils.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/render_probe.h"
 
 #include <cmath>
@@ -21,7 +24,7 @@ struct rstrsp_case {
     const char* why;
 };
 
-TEST(host_formatting, rstrsp_rounds_groups_and_pads)
+TEST(host_formatting, rstrsp_rounds_groups_and_pads_and_refuses_what_is_not_a_number)
 {
     const rstrsp_case cases[] = {
         {1999164.555, 13, 2, " 1.999.164,56", "half away from zero on the decimal text"},
@@ -44,10 +47,6 @@ TEST(host_formatting, rstrsp_rounds_groups_and_pads)
         SCOPED_TRACE(c.why);
         EXPECT_EQ(Libr::rstrsp(c.value, c.width, c.decimals), c.text);
     }
-}
-
-TEST(host_formatting, rstrsp_refuses_what_is_not_a_number)
-{
     EXPECT_THROW(Libr::rstrsp(std::numeric_limits<double>::infinity(), 13, 2), kestrun::error);
     EXPECT_THROW(Libr::rstrsp(std::numeric_limits<double>::quiet_NaN(), 13, 2), kestrun::error);
 }
@@ -76,15 +75,6 @@ TEST(host_formatting, nip_editing_and_cells)
     EXPECT_EQ(Pr_vcl::wydznaki("123-456"), "1 2 3 - 4 5 6");
     EXPECT_EQ(Pr_vcl::wydznaki("Łó"), "Ł ó") << "characters, not bytes";
     EXPECT_EQ(Pr_vcl::wydznaki(""), "");
-}
-
-TEST(host_formatting, dates_and_trim)
-{
-    EXPECT_EQ(Libr::DataToStr({1975, 11, 5}, 0), "05-11-1975");
-    EXPECT_EQ(Libr::DataToStr({2015, 0, 5}, 0), "") << "month byte 0 means no date";
-    EXPECT_EQ(Libr::DataToStr({0, 1, 1}, 0), "01-01-0000");
-    EXPECT_EQ(Sysutils::Trim("  a  b "), "a  b");
-    EXPECT_EQ(Sysutils::Trim("   "), "");
 }
 
 TEST(host_formatting, the_font_shrinks_only_above_the_limit_as_compared)
@@ -144,6 +134,85 @@ TEST(host_tables, a_margin_store_is_read_within_the_json_depth_limit)
             EXPECT_NE(r.error, "") << e.what();
         }
     }
+}
+
+using kestrun::pitb_sheets;
+using kestrun::host::host_state;
+
+// Entries given as positions; each entry in use by one of its identifying texts in turn, so
+// every text that makes an entry count is exercised.
+host_state with_entries(int person, std::initializer_list<int> businesses,
+                        std::initializer_list<int> partnerships)
+{
+    return kestrun::test::rekzez_builder{}.with([&](host_state& h) {
+        const auto b = h.rekzez_mut().pitb(person);
+        int turn = 0;
+        for (int j : businesses) {
+            if (turn++ % 2)
+                b.dg(j).set_text("reg", "X");
+            else
+                b.dg(j).set_text("dzial", "X");
+        }
+        for (int i : partnerships) {
+            const auto s = b.sp(i);
+            switch (turn++ % 3) {
+            case 0:
+                s.set_text("nazsp", "X");
+                break;
+            case 1:
+                s.set_text("regsp", "X");
+                break;
+            default:
+                s.set_text("nipsp", "X");
+            }
+        }
+        // Amounts alone never put an entry in use.
+        for (int j = 1; j <= 4; ++j)
+            b.dg(j).set_real("prz", 100.0);
+        for (int i = 1; i <= 6; ++i)
+            b.sp(i).set_real("kw", 2, 100.0);
+    });
+}
+
+TEST(pitb_sheets, entries_count_wherever_they_lie_and_positions_decide_what_prints)
+{
+    struct row {
+        std::initializer_list<int> dg, sp;
+        int businesses, partnerships, sheets;
+        std::vector<std::string> unprinted;
+        const char* why;
+    };
+    const row rows[] = {
+        {{}, {}, 0, 0, 1, {}, "nothing in use: box 3 would show 1, no sheet prints"},
+        {{1, 2}, {1, 2, 3}, 2, 3, 1, {}, "a full sheet is still one sheet"},
+        {{1, 2, 3}, {1}, 3, 1, 2, {}, "a third business needs a second sheet"},
+        {{1}, {1, 2, 3, 4}, 1, 4, 2, {}, "a fourth partnership needs a second sheet"},
+        {{1, 4}, {}, 2, 0, 1, {"dg[4]"}, "business 4 behind an empty 3: counted, not shown"},
+        {{}, {5, 6}, 0, 2, 1, {"sp[5]", "sp[6]"}, "partnerships 5 and 6 behind empty entries"},
+        {{2}, {3, 4}, 1, 2, 1, {"sp[4]"}, "partnership 4 on one sheet lies past its three"},
+        {{4}, {2, 4, 5, 6}, 1, 4, 2, {}, "two sheets show every position"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        for (int person : {1, 2}) {
+            SCOPED_TRACE("person " + std::to_string(person));
+            const host_state h = with_entries(person, r.dg, r.sp);
+            const auto s = pitb_sheets::of(h.rekzez(), person);
+            EXPECT_EQ(s.businesses(), r.businesses);
+            EXPECT_EQ(s.partnerships(), r.partnerships);
+            EXPECT_EQ(s.sheets(), r.sheets);
+            EXPECT_EQ(s.unprinted(), r.unprinted);
+            const auto other = pitb_sheets::of(h.rekzez(), 3 - person);
+            EXPECT_FALSE(other.any()) << "the other person's entries stay apart";
+        }
+    }
+    // The warning names the person and every entry left out, on one line.
+    const host_state h = with_entries(2, {3}, {5});
+    EXPECT_EQ(kestrun::unprinted_warning(2, pitb_sheets::of(h.rekzez(), 2)).find('\n'),
+              std::string::npos);
+    EXPECT_NE(kestrun::unprinted_warning(2, pitb_sheets::of(h.rekzez(), 2))
+                  .find("rekzez.pitb[2]: dg[3], sp[5]"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,13 +1,17 @@
-// The library's one-call print: the dialog a return file calls for, played to one PDF, and
-// nothing written when the return is refused or the run fails.
+// The faces over one print run. The library's one-call print: the dialog a return file calls
+// for, played to one PDF, and nothing written when the return is refused or the run fails.
+// `kestrun print` as a user runs it: a folder that holds the pages of one run only.
 
 #include "dialogs/print_run.h"
 #include "kestrun/kestrun.h"
 #include "platform/error.h"
+#include "platform/io/folder_lock.h"
+#include "tests/support/cli_probe.h"
 #include "tests/support/render_probe.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -115,6 +119,54 @@ TEST(returns_held, the_records_a_file_gives_choose_its_dialogs)
             ASSERT_NE(r.error, nullptr) << e.what();
             EXPECT_NE(std::string(e.what()).find(r.error), std::string::npos) << e.what();
         }
+    }
+}
+
+namespace fs = std::filesystem;
+using namespace kestrun::testing;
+
+// Standard input from /dev/null: no one answers a prompt.
+std::string print(const scratch_dir& dir, const std::string& type, const fs::path& file,
+                  const std::string& args)
+{
+    return "KESTRUN_NO_CUPS=1 " + cli + " print " + type + " " + shell_quote(file) + " --out " +
+           shell_quote(dir / "out") + " --settings " + shell_quote(dir / "settings") + " " + args +
+           " </dev/null";
+}
+
+// Four runs into one folder once left a mix of their pages: a folder holds one run's pages.
+TEST(print_command, a_folder_holds_the_pages_of_one_run)
+{
+    scratch_dir dir;
+    write_text(dir / "plain.json", R"({"rek28": {}})");
+    const auto args = print(dir, "pit28", dir / "plain.json", "--yes --quiet");
+    ASSERT_EQ(run(args).status, 0);
+    const auto out = (dir / "out").string();
+    struct row {
+        std::string extra;
+        bool locked;
+        int status;
+        std::string says;
+        const char* why;
+    };
+    const row rows[] = {
+        {"", false, 2, "--out " + out + ": the folder already holds 3 pages of an earlier run",
+         "pages of an earlier run are never mixed with new ones"},
+        {" --replace", true, 2, "--out " + out + ": another run is printing into this folder",
+         "a run started while another prints into the folder"},
+        {" --replace", false, 0, "kestrun: printed 4 pages", "--replace removes them first"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        fs::remove(dir / "out" / "004-W2815_4.pdf");
+        std::optional<kestrun::io::folder_lock> other_run;
+        if (r.locked)
+            other_run.emplace(dir / "out");
+        const auto result = run(args + r.extra);
+        EXPECT_EQ(result.status, r.status) << result.output;
+        EXPECT_NE(result.output.find(r.says), std::string::npos) << result.output;
+        EXPECT_EQ(fs::exists(dir / "out" / "004-W2815_4.pdf"), r.status == 0)
+            << "a refused run prints nothing";
     }
 }
 

@@ -1,12 +1,23 @@
-// The PDF target checked from the outside, the way a reader of the file sees it: poppler for
-// where each word lands, and what a failed or abandoned job leaves.
+// The render targets and the files they write. The PDF target checked from the outside, the way
+// a reader of the file sees it: poppler for where each word lands, and what a failed or abandoned
+// job leaves; the PNG target and the scans; the order of steps every target shares; and whole
+// files in and out under faults: a write cut short by a full disk (here a file-size limit, which
+// binds root too) and a signal in the middle of a write.
 
+#include "platform/error.h"
+#include "platform/io/files.h"
+#include "platform/printing/jpeg_codec.h"
 #include "platform/printing/render_target.h"
 #include "tests/support/faults.h"
 #include "tests/support/render_probe.h"
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -208,7 +219,8 @@ TEST(pdf_target, failed_write_leaves_no_file)
 }
 
 // A caption the text engine refuses (a NUL) fails the page while the PDF job is open; the job
-// is then dropped, which must neither call into the destroyed target nor write a file.
+// is then dropped, which must neither call into the destroyed target nor write a file. A job
+// finished without a page writes nothing either.
 TEST(pdf_target, a_job_abandoned_after_a_render_error_writes_nothing)
 {
     probe::scratch_dir dir;
@@ -219,15 +231,175 @@ TEST(pdf_target, a_job_abandoned_after_a_render_error_writes_nothing)
         EXPECT_THROW(target->draw_text(std::string("A\0B", 3), {10, 10, 40, 5}, {}),
                      kestrun::error);
     }
+    EXPECT_THROW(make_pdf_target(dir / "empty.pdf")->finish(), kestrun::error);
     EXPECT_TRUE(dir.entries().empty());
 }
 
-TEST(pdf_target, a_job_without_a_page_writes_nothing)
+// Every target shares the order begin, draw, end, finish; a step out of order is a fault of the
+// caller that must not produce a document.
+TEST(render_target, refuses_steps_out_of_order)
+{
+    const auto scan = probe::test_scan();
+    using step = std::function<void(render_target&)>;
+    const step begin = [](render_target& t) { t.begin_page({}); };
+    const step end = [](render_target& t) { t.end_page(); };
+    const step text = [](render_target& t) { t.draw_text("x", {0, 0, 5, 5}, {}); };
+    const step image = [&](render_target& t) { t.draw_image(*scan, {0, 0, 5, 5}); };
+    const step finish = [](render_target& t) { t.finish(); };
+    const step empty_page = [](render_target& t) { t.begin_page({0, 297}); };
+    struct misuse {
+        std::vector<step> steps; // the last one must throw
+        const char* why;
+    };
+    const misuse cases[] = {
+        {{text}, "text before any page"},
+        {{image}, "image before any page"},
+        {{end}, "end_page without begin_page"},
+        {{begin, begin}, "a page begun inside a page"},
+        {{begin, finish}, "finish inside a page"},
+        {{begin, end, text}, "text after the page ended"},
+        {{begin, end, finish, finish}, "finish twice"},
+        {{begin, end, finish, begin}, "a page after finish"},
+        {{empty_page}, "a page of no width"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::vector<std::string> log;
+        auto target = make_recording_target(log);
+        for (std::size_t i = 0; i + 1 < c.steps.size(); ++i)
+            c.steps[i](*target);
+        EXPECT_NE(kestrun::testing::fault_of(kestrun::error_kind::render,
+                                             [&] { c.steps.back()(*target); }),
+                  "no error");
+    }
+}
+
+TEST(png_target, refuses_a_second_page)
 {
     probe::scratch_dir dir;
-    auto target = make_pdf_target(dir / "page.pdf");
-    EXPECT_THROW(target->finish(), kestrun::error);
-    EXPECT_TRUE(dir.entries().empty());
+    auto target = make_png_target(dir / "page.png", 50);
+    target->begin_page({210, 297});
+    target->end_page();
+    EXPECT_THROW(target->begin_page({210, 297}), kestrun::error);
+}
+
+TEST(jpeg_image, refuses_what_is_not_a_jpeg)
+{
+    const auto good = probe::test_scan()->bytes();
+    struct bad_scan {
+        std::vector<std::uint8_t> bytes;
+        const char* why;
+    };
+    const bad_scan cases[] = {
+        {{}, "empty"},
+        {{'G', 'I', 'F', '8', '9', 'a'}, "another format"},
+        {{good.begin(), good.begin() + 20}, "cut off before the frame header"},
+        {{good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)},
+         "cut off in the middle of the scan: the header alone would pass"},
+        {{good.begin(), good.end() - 2}, "no end-of-image marker"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const auto fault = kestrun::testing::fault_of(
+            kestrun::error_kind::render, [&] { jpeg_image::from_bytes(c.bytes, "scan.jpg"); });
+        EXPECT_NE(fault.find("scan.jpg"), std::string::npos) << fault;
+    }
+    EXPECT_THROW(jpeg_image::load("/nonexistent/scan.jpg"), kestrun::error);
+}
+
+using kestrun::printing::probe::read_bytes;
+using kestrun::printing::probe::scratch_dir;
+
+std::vector<std::uint8_t> bytes_of(std::size_t size, std::uint8_t fill)
+{
+    return std::vector<std::uint8_t>(size, fill);
+}
+
+// While it lives, a write past `limit` bytes of a file fails (EFBIG) instead of filling it.
+class file_size_limit {
+public:
+    explicit file_size_limit(rlim_t limit)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_old_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit smaller = m_old;
+        smaller.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &smaller);
+    }
+    ~file_size_limit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_old_handler);
+    }
+    file_size_limit(const file_size_limit&) = delete;
+    file_size_limit& operator=(const file_size_limit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_old_handler)(int) = nullptr;
+};
+
+TEST(whole_files, a_write_cut_short_leaves_what_was_there)
+{
+    const auto old_bytes = bytes_of(100, 'o');
+    const auto big = bytes_of(5000, 'n');
+    const auto small = bytes_of(50, 'n');
+    struct row {
+        std::function<void(const fs::path& dir)> write;
+        const char* why;
+    };
+    const row rows[] = {
+        {[&](const fs::path& dir) { kestrun::io::write_file(dir / "a.bin", big); },
+         "a file is replaced whole or not at all"},
+        {[&](const fs::path& dir) {
+             const kestrun::io::file_content set[] = {{dir / "b.bin", small}, {dir / "a.bin", big}};
+             kestrun::io::write_files(set);
+         },
+         "a set is renamed only when every file of it is written"},
+        {[&](const fs::path& dir) { kestrun::io::append_file(dir / "a.bin", big); },
+         "an append (a port sheet) is cut back to the old end"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        scratch_dir dir;
+        kestrun::io::write_file(dir / "a.bin", old_bytes);
+        kestrun::io::write_file(dir / "b.bin", old_bytes);
+        try {
+            const file_size_limit limit(1000);
+            r.write(dir.path());
+            ADD_FAILURE() << "the write went through";
+        } catch (const kestrun::error& e) {
+            EXPECT_EQ(e.kind(), kestrun::error_kind::io);
+            EXPECT_NE(std::string(e.what()).find(dir.path().string()), std::string::npos);
+        }
+        EXPECT_EQ(read_bytes(dir / "a.bin"), old_bytes);
+        EXPECT_EQ(read_bytes(dir / "b.bin"), old_bytes);
+        EXPECT_EQ(dir.entries().size(), 2U) << "no temporary file is left";
+    }
+}
+
+TEST(whole_files, a_signal_during_a_write_leaves_no_temporary_file)
+{
+    scratch_dir dir;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Exceeding the file-size limit raises SIGXFSZ in the middle of the write.
+        kestrun::io::remove_temporaries_on_signal();
+        rlimit no_core{0, 0};
+        ::setrlimit(RLIMIT_CORE, &no_core);
+        rlimit small{1000, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            kestrun::io::write_file(dir / "001-W2815_1.pdf", bytes_of(5000, 'p'));
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the signal ends the run as it says";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{});
 }
 
 } // namespace

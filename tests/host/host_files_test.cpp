@@ -1,19 +1,29 @@
-// The return file and the packed images.
+// The host's files: the return file and the packed images; the settings file zbster, read with
+// read access alone, written whole, never left half made.
 
+#include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
+#include "host/tamdor/host_state.h"
 #include "platform/error.h"
+#include "platform/io/files.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/render_probe.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kestrun::host;
 
 namespace {
+
+using kestrun::printing::probe::read_bytes;
+using kestrun::printing::probe::scratch_dir;
 
 std::string load_fault(const std::string& text)
 {
@@ -130,8 +140,6 @@ TEST(return_file, deep_nesting_is_refused_before_it_is_built)
     EXPECT_EQ(load_fault(deep), "r.json: the JSON nests deeper than 8 levels");
 }
 
-using temporary_folder = kestrun::printing::probe::scratch_dir;
-
 const char* const full_return = R"({
   "rek28": {"nip": "1234563218", "przdg": [1000.5, 0, 0, 0, 0, 0, 1000.5],
             "sp": [{}, {"nazsp": "Spółka jawna", "prz_sp": [[], [0, 0, 12.34]]}],
@@ -177,7 +185,7 @@ TEST(return_file, decode_gives_back_the_return_encode_was_given)
 
 TEST(return_file, images_round_trip_through_a_folder)
 {
-    const temporary_folder dir;
+    const scratch_dir dir;
     host_state first;
     load_return_json(full_return, first, "");
     write_images(first, dir.path());
@@ -193,20 +201,18 @@ TEST(return_file, images_round_trip_through_a_folder)
         load_image(record_name(id), dir.path() / image_file_name(id), second);
     }
     EXPECT_EQ(to_return_json(second), to_return_json(first));
-}
 
-TEST(return_file, no_pit28_attachments_no_image)
-{
-    const temporary_folder dir;
-    write_images(kestrun::test::rekzez_builder{}.text("nazw", "X"), dir.path());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "pit28_zal.bin"));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "globals.json"));
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "rek28.bin"));
+    // A return without PIT-28 attachments and globals writes neither image.
+    const scratch_dir plain;
+    write_images(kestrun::test::rekzez_builder{}.text("nazw", "X"), plain.path());
+    EXPECT_FALSE(std::filesystem::exists(plain.path() / "pit28_zal.bin"));
+    EXPECT_FALSE(std::filesystem::exists(plain.path() / "globals.json"));
+    EXPECT_TRUE(std::filesystem::exists(plain.path() / "rek28.bin"));
 }
 
 TEST(return_file, image_faults)
 {
-    const temporary_folder dir;
+    const scratch_dir dir;
     std::filesystem::create_directories(dir.path());
     const auto short_image = dir.path() / "short.bin";
     std::ofstream(short_image, std::ios::binary) << std::string(9000, '\0');
@@ -239,7 +245,7 @@ TEST(return_file, image_faults)
 
 TEST(return_file, an_unwritable_folder_is_an_io_error)
 {
-    const temporary_folder dir;
+    const scratch_dir dir;
     std::filesystem::create_directories(dir.path());
     std::ofstream(dir.path() / "file") << "x";
     try {
@@ -248,6 +254,92 @@ TEST(return_file, an_unwritable_folder_is_an_io_error)
     } catch (const kestrun::error& e) {
         EXPECT_EQ(e.kind(), kestrun::error_kind::io);
     }
+}
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t dr_opt1_offset = 1;
+
+// Root reads and writes any file whatever its mode: the user the host runs as does not.
+class as_ordinary_user {
+public:
+    as_ordinary_user()
+    {
+        if (::geteuid() == 0)
+            m_switched = ::seteuid(65534) == 0;
+    }
+    ~as_ordinary_user()
+    {
+        if (m_switched)
+            (void)::seteuid(0);
+    }
+    as_ordinary_user(const as_ordinary_user&) = delete;
+    as_ordinary_user& operator=(const as_ordinary_user&) = delete;
+
+private:
+    bool m_switched = false;
+};
+
+std::vector<std::uint8_t> stored_settings(std::uint8_t dr_opt1, std::size_t records)
+{
+    std::vector<std::uint8_t> bytes(1024 * records, 0xAB);
+    std::fill_n(bytes.begin(), 1024, 0);
+    bytes[dr_opt1_offset] = dr_opt1;
+    return bytes;
+}
+
+TEST(settings_file, loads_from_what_an_earlier_run_or_the_user_left)
+{
+    struct row {
+        std::function<void(const fs::path& file)> prepare;
+        std::uint8_t dr_opt1;
+        const char* why;
+    };
+    const row rows[] = {
+        {[](const fs::path& file) { kestrun::io::write_file(file, std::string()); }, 0,
+         "an empty file (an interrupted creation) is made again, not a failure for ever"},
+        {[](const fs::path& file) {
+             kestrun::io::write_file(file, stored_settings(7, 1));
+             fs::permissions(file, fs::perms::owner_read | fs::perms::group_read |
+                                       fs::perms::others_read);
+         },
+         7, "a read-only file still gives its settings"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.why);
+        scratch_dir dir;
+        fs::permissions(dir.path(), fs::perms::all);
+        const auto file = dir / settings_file_name;
+        r.prepare(file);
+        host_state host;
+        {
+            const as_ordinary_user user;
+            EXPECT_NO_THROW(load_settings(dir.path(), host));
+        }
+        EXPECT_EQ(host.bytes(record_id::rekster)[dr_opt1_offset], r.dr_opt1);
+        EXPECT_EQ(fs::file_size(file), 1024U);
+    }
+}
+
+TEST(settings_file, a_stored_setting_replaces_the_file_whole_and_changes_only_its_field)
+{
+    scratch_dir dir;
+    const auto file = dir / settings_file_name;
+    kestrun::io::write_file(file, stored_settings(7, 3));
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+
+    host_state host;
+    host.bytes(record_id::rekster)[dr_opt1_offset] = 9;
+    // Another run's stored mode is not this run's to write back.
+    host.rekster_mut().set_flag("wydr_niezadr36", true);
+    store_setting(dir.path(), host, "dr_opt1");
+
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_NE(after.st_ino, before.st_ino) << "a new file renamed over the old one";
+    EXPECT_EQ(read_bytes(file), stored_settings(9, 3)) << "the host's records after 0 stay";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{settings_file_name});
 }
 
 } // namespace
