@@ -36,7 +36,7 @@ esac
 # A dialog run prints a whole return, a dozen pages reaching some 18,000 coverage features:
 # libFuzzer's entropic schedule updates a frequency per feature on every run, and ASan records
 # the stack of each of the run's thousands of allocations, together a third of its time. Both
-# are off for it (about 210 runs per CPU-second become 310); a finding still replays with full
+# are off for it (about 210 runs per CPU-second become 260 to 310); a finding still replays with full
 # stacks through the asan preset's kestrun_replay_dialog_fuzz.
 schedule=()
 asan_options=${ASAN_OPTIONS:-}
