@@ -126,7 +126,8 @@ int main(int argc, char** argv)
     encode->add_flag("--replace", encode_replace,
                      "replace the images and globals.json of an earlier encode in --out");
 
-    auto* decode = app.add_subcommand("decode", "the return file of packed record images");
+    auto* decode = app.add_subcommand(
+        "decode", "the return file of packed record images, or the one a --pdf document carries");
     add_return_options(*decode, source, false);
     std::optional<std::filesystem::path> globals;
     decode->add_option("--globals", globals,

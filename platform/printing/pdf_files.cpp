@@ -57,6 +57,11 @@ std::string md5(const std::string& data)
     return {reinterpret_cast<const char*>(digest), sizeof digest};
 }
 
+[[noreturn]] void refuse(const std::string& origin, const std::string& what)
+{
+    throw input_error(origin + ": " + what);
+}
+
 std::string first_warning(QPDF& pdf)
 {
     const auto warnings = pdf.getWarnings();
@@ -109,9 +114,6 @@ std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_
                                std::size_t limit, const std::string& origin)
 {
     const std::string file(name);
-    const auto refuse = [&](const std::string& what) -> std::string {
-        throw input_error(origin + ": " + what);
-    };
     std::string content;
     try {
         QPDF pdf;
@@ -121,13 +123,13 @@ std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_
         QPDFEmbeddedFileDocumentHelper attachments(pdf);
         const auto spec = attachments.getEmbeddedFile(file);
         if (pdf.anyWarnings())
-            return refuse("the PDF is damaged (" + first_warning(pdf) + ")");
+            refuse(origin, "the PDF is damaged (" + first_warning(pdf) + ")");
         if (!spec)
-            return refuse("the PDF carries no embedded " + file +
-                          " (printed with --no-embed, or not a kestrun --pdf document)");
+            refuse(origin, "the PDF carries no embedded " + file +
+                               " (printed with --no-embed, or not a kestrun --pdf document)");
         auto stream = spec->getEmbeddedFileStream();
         if (!stream.isStream())
-            return refuse("the embedded " + file + " has no content");
+            refuse(origin, "the embedded " + file + " has no content");
         QPDFEFStreamObjectHelper parameters(stream);
         capped_sink sink(content, limit);
         bool ok = false;
@@ -137,24 +139,25 @@ std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_
             ok = false;
         }
         if (sink.over())
-            return refuse("the embedded " + file + " is larger than " +
-                          std::to_string(limit >> 20) + " MB");
+            refuse(origin, "the embedded " + file + " is larger than " +
+                               std::to_string(limit >> 20) + " MB");
         if (!ok || pdf.anyWarnings())
-            return refuse("the embedded " + file + " is damaged" +
-                          (pdf.anyWarnings() ? " (" + first_warning(pdf) + ")" : std::string()));
+            refuse(origin,
+                   "the embedded " + file + " is damaged" +
+                       (pdf.anyWarnings() ? " (" + first_warning(pdf) + ")" : std::string()));
         // A file cut or altered after printing still reads as a stream; its recorded size and
         // checksum tell it apart from the one the document was printed with.
         if (parameters.getSize() != content.size())
-            return refuse("the embedded " + file + " holds " + std::to_string(content.size()) +
-                          " bytes where the document records " +
-                          std::to_string(parameters.getSize()) + ": it was cut or altered");
+            refuse(origin, "the embedded " + file + " holds " + std::to_string(content.size()) +
+                               " bytes where the document records " +
+                               std::to_string(parameters.getSize()) + ": it was cut or altered");
         if (parameters.getChecksum() != md5(content))
-            return refuse("the embedded " + file +
-                          " does not match its recorded checksum: it was altered");
+            refuse(origin, "the embedded " + file +
+                               " does not match its recorded checksum: it was altered");
     } catch (const error&) {
         throw;
     } catch (const std::exception& e) {
-        refuse(std::string("not a readable PDF (") + e.what() + ")");
+        refuse(origin, std::string("not a readable PDF (") + e.what() + ")");
     }
     return content;
 }
