@@ -228,7 +228,9 @@ std::string choices_json(const kestrun::return_kind_row& kind, const print_dialo
 
 std::string return_json_from_pdf(const std::filesystem::path& pdf)
 {
-    return printing::read_embedded_file(pdf, embedded_return_name, io::document_limit, pdf_limit);
+    const auto bytes = io::read_file(pdf, pdf_limit, "PDF");
+    return printing::read_embedded_file(bytes.data(), bytes.size(), embedded_return_name,
+                                        io::document_limit, pdf.string());
 }
 
 bool loaded_return::holds(host::record_id id) const

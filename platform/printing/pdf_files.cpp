@@ -5,7 +5,6 @@
 #include "platform/printing/pdf_files.h"
 
 #include "platform/error.h"
-#include "platform/io/files.h"
 
 #include <exception>
 #include <qpdf/Buffer.hh>
@@ -79,8 +78,8 @@ std::string pdf_date_of(std::string_view iso)
     return out + "Z";
 }
 
-std::vector<std::uint8_t> with_embedded_files(std::span<const std::uint8_t> bytes,
-                                              std::span<const embedded_file> files,
+std::vector<std::uint8_t> with_embedded_files(const std::vector<std::uint8_t>& bytes,
+                                              const std::vector<embedded_file>& files,
                                               const std::string& pdf_date)
 try {
     QPDF pdf;
@@ -92,11 +91,12 @@ try {
     for (const auto& file : files) {
         auto stream = QPDFEFStreamObjectHelper::createEFStream(pdf, file.content);
         stream.setSubtype(file.mime_type).setCreationDate(pdf_date).setModDate(pdf_date);
-        auto spec = QPDFFileSpecObjectHelper::createFileSpec(pdf, file.name, stream);
-        spec.setDescription(file.description);
-        spec.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
-        attachments.replaceEmbeddedFile(file.name, spec);
-        associated.appendItem(spec.getObjectHandle());
+        auto filespec = QPDFFileSpecObjectHelper::createFileSpec(pdf, file.name, stream);
+        filespec.setDescription(file.description);
+        filespec.getObjectHandle().replaceKey("/AFRelationship",
+                                              QPDFObjectHandle::newName("/Data"));
+        attachments.replaceEmbeddedFile(file.name, filespec);
+        associated.appendItem(filespec.getObjectHandle());
     }
     pdf.getRoot().replaceKey("/AF", associated);
     QPDFWriter writer(pdf);
@@ -110,7 +110,7 @@ try {
     throw render_error(std::string("embedding files in the document: ") + e.what());
 }
 
-std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_view name,
+std::string read_embedded_file(const std::uint8_t* bytes, std::size_t size, std::string_view name,
                                std::size_t limit, const std::string& origin)
 {
     const std::string file(name);
@@ -118,16 +118,15 @@ std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_
     try {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        pdf.processMemoryFile(origin.c_str(), reinterpret_cast<const char*>(bytes.data()),
-                              bytes.size());
+        pdf.processMemoryFile(origin.c_str(), reinterpret_cast<const char*>(bytes), size);
         QPDFEmbeddedFileDocumentHelper attachments(pdf);
-        const auto spec = attachments.getEmbeddedFile(file);
+        const auto filespec = attachments.getEmbeddedFile(file);
         if (pdf.anyWarnings())
             refuse(origin, "the PDF is damaged (" + first_warning(pdf) + ")");
-        if (!spec)
+        if (!filespec)
             refuse(origin, "the PDF carries no embedded " + file +
                                " (printed with --no-embed, or not a kestrun --pdf document)");
-        auto stream = spec->getEmbeddedFileStream();
+        auto stream = filespec->getEmbeddedFileStream();
         if (!stream.isStream())
             refuse(origin, "the embedded " + file + " has no content");
         QPDFEFStreamObjectHelper parameters(stream);
@@ -160,12 +159,6 @@ std::string read_embedded_file(std::span<const std::uint8_t> bytes, std::string_
         refuse(origin, std::string("not a readable PDF (") + e.what() + ")");
     }
     return content;
-}
-
-std::string read_embedded_file(const std::filesystem::path& pdf, std::string_view name,
-                               std::size_t limit, std::size_t file_limit)
-{
-    return read_embedded_file(io::read_file(pdf, file_limit, "PDF"), name, limit, pdf.string());
 }
 
 } // namespace kestrun::printing

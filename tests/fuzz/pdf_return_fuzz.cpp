@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        const auto text = kestrun::printing::read_embedded_file({data, size}, "return.json",
+        const auto text = kestrun::printing::read_embedded_file(data, size, "return.json",
                                                                 kestrun::io::document_limit, "");
         kestrun::host::host_state state;
         kestrun::host::load_return_json(text, state, "return.json");
