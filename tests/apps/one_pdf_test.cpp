@@ -177,6 +177,10 @@ TEST(cli_one_pdf, a_document_without_its_return_damaged_or_altered_is_refused_wi
     run(qpdf + " " + pdf + " --add-attachment " + shell_quote(dir / "return.json") +
         " --key=return.json --replace -- " + shell_quote(dir / "invalid.pdf"));
     run("head -c 30000 " + pdf + " > " + shell_quote(dir / "cut.pdf"));
+    // Over the return file's 16 MB once decoded, a few kilobytes compressed.
+    write_text(dir / "return.json", std::string(17 << 20, ' '));
+    run(qpdf + " " + pdf + " --add-attachment " + shell_quote(dir / "return.json") +
+        " --key=return.json --replace -- " + shell_quote(dir / "large.pdf"));
     struct refused_case {
         std::string pdf, says;
     };
@@ -185,6 +189,7 @@ TEST(cli_one_pdf, a_document_without_its_return_damaged_or_altered_is_refused_wi
         {shell_quote(dir / "altered.pdf"), "return.json does not match its recorded checksum"},
         {shell_quote(dir / "invalid.pdf"), "(return.json): rek28.nip: "},
         {shell_quote(dir / "cut.pdf"), "cut.pdf: not a readable PDF ("},
+        {shell_quote(dir / "large.pdf"), "the embedded return.json is larger than 16 MB"},
         {shell_quote(dir / "missing.pdf"), "missing.pdf: cannot open"},
     };
     for (const auto& c : cases) {
