@@ -3,6 +3,7 @@
 
 #include "dialogs/print_run.h"
 #include "framework/module.h"
+#include "host/returnfile/return_file.h"
 #include "kestrun/kestrun.h"
 #include "platform/error.h"
 #include "platform/printing/render_target.h"
@@ -57,11 +58,12 @@ print_summary print_to_document(const std::filesystem::path& return_json,
     setup.built_in_printers_only = true;
     setup.document = pdf;
     setup.document_label = pdf.string();
+    setup.embed = settings.embed_return;
+    setup.choices.mode = settings.mode;
+    const auto choices = setup.choices;
     print_run run(std::move(r), kind, setup);
     auto& dialog = run.dialog();
     print_summary summary{std::string(kind.name()), 0};
-    dialog_choices choices;
-    choices.mode = settings.mode;
     run.show(
         vcl::scripted_answers({}),
         [&](vcl::TForm&) { act(dialog, choices, plan(dialog, choices)); },
@@ -76,18 +78,32 @@ print_summary print_to_document(const std::filesystem::path& return_json,
     return summary;
 }
 
-} // namespace
-
-print_summary print_return_to_pdf(const std::filesystem::path& return_json,
-                                  const std::filesystem::path& pdf, const print_settings& settings)
+// Every fault of a call as the library tells it: print_error, bad input or not.
+template <typename Call> auto told(Call call)
 {
     try {
-        return print_to_document(return_json, pdf, settings);
+        return call();
     } catch (const error& e) {
         throw print_error(e.what(), e.kind() == error_kind::input);
     } catch (const std::exception& e) {
         throw print_error(e.what(), false);
     }
+}
+
+} // namespace
+
+print_summary print_return_to_pdf(const std::filesystem::path& return_json,
+                                  const std::filesystem::path& pdf, const print_settings& settings)
+{
+    return told([&] { return print_to_document(return_json, pdf, settings); });
+}
+
+std::string return_from_pdf(const std::filesystem::path& pdf)
+{
+    return told([&] {
+        Initialize();
+        return host::to_return_json(load_return({pdf, {}}).state);
+    });
 }
 
 const char* version() noexcept

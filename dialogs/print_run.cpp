@@ -3,11 +3,14 @@
 #include "framework/module.h"
 #include "framework/printrun/Fr_ud15.h"
 #include "framework/printrun/dialog_registry.h"
+#include "framework/printrun/print_driver.h"
 #include "host/korvel/proc_dr.h"
 #include "host/korvel/settings_file.h"
 #include "host/returnfile/return_file.h"
 #include "platform/error.h"
 #include "platform/io/files.h"
+#include "platform/io/json.h"
+#include "platform/printing/pdf_files.h"
 #include "platform/printing/render_target.h"
 #include "platform/qr/layout.h"
 #include "platform/vcl/printer.h"
@@ -195,7 +198,40 @@ std::vector<std::filesystem::path> missing_folders(const std::filesystem::path& 
     return missing;
 }
 
+// A run document, named as --pdf names it.
+bool is_pdf(const std::filesystem::path& file)
+{
+    return file.extension() == ".pdf";
+}
+
+// A run document is far larger than its return: the form images of every page are in it.
+constexpr std::size_t pdf_limit = std::size_t{256} << 20;
+
+// What the user did in the dialog, as print.json records it: enough to print the same document
+// again with the same options.
+std::string choices_json(const kestrun::return_kind_row& kind, const print_dialog& dialog,
+                         const dialog_choices& choices, const std::vector<int>& answers)
+{
+    nlohmann::ordered_json out;
+    out["print"] = kind.type;
+    out["mode"] = dialog.BlankPaper() ? "blank" : "preprinted";
+    out["toggle_all"] = choices.toggle_all;
+    out["uncheck"] = choices.uncheck;
+    out["check"] = choices.check;
+    auto& given = out["answers"] = nlohmann::ordered_json::array();
+    for (int answer : answers)
+        given.push_back(answer == vcl::IDOK ? "ok" : "cancel");
+    return out.dump(2) + "\n";
+}
+
 } // namespace
+
+std::string return_json_from_pdf(const std::filesystem::path& pdf)
+{
+    const auto bytes = io::read_file(pdf, pdf_limit, "PDF");
+    return printing::read_embedded_file(bytes.data(), bytes.size(), embedded_return_name,
+                                        io::document_limit, pdf.string());
+}
 
 bool loaded_return::holds(host::record_id id) const
 {
@@ -206,7 +242,10 @@ loaded_return load_return(const return_source& source,
                           const std::optional<std::filesystem::path>& globals)
 try {
     loaded_return r;
-    if (source.file) {
+    if (source.file && is_pdf(*source.file)) {
+        r.origin = source.file->string() + " (" + embedded_return_name + ")";
+        r.given = host::load_return_json(return_json_from_pdf(*source.file), r.state, r.origin);
+    } else if (source.file) {
         r.given = host::load_return_file(*source.file, r.state);
         r.origin = source.file->string();
     }
@@ -257,6 +296,8 @@ print_run::print_run(loaded_return r, const return_kind_row& kind, const run_set
     // A module without its assets fails here, before it makes an output folder or a settings
     // file that it never uses.
     qr::asset_dir();
+    if (setup.document && setup.embed)
+        m_return_json = host::to_return_json(m_return.state);
     m_made = missing_folders(setup.out);
     try {
         m_lock = open_out_folder(setup);
@@ -277,8 +318,11 @@ print_run::print_run(loaded_return r, const return_kind_row& kind, const run_set
         auto* printer = vcl::Printer();
         printer->SetOutputFolder(setup.out);
         install_printer_job_opener();
-        if (setup.document)
-            printer->SetRunDocument(printing::make_pdf_target(*setup.document), *setup.document);
+        if (setup.document) {
+            auto document = printing::make_pdf_target(*setup.document);
+            document->describe(return_document_info(m_return.state, kind.name()));
+            printer->SetRunDocument(std::move(document), *setup.document);
+        }
         m_dialog.reset(cls->create(nullptr, m_return.state, m_settings));
     } catch (...) {
         m_refused = true;
@@ -315,7 +359,14 @@ const run_outcome& print_run::show(vcl::TApplication::answerer answerer,
                                    vcl::TApplication::modal_user user,
                                    const std::function<bool(const error&)>& stops_run)
 {
-    const vcl::scoped_user scoped(std::move(answerer), std::move(user));
+    const vcl::scoped_user scoped(
+        [this, answerer = std::move(answerer)](std::string_view text, std::string_view caption,
+                                               int flags) {
+            const int answer = answerer(text, caption, flags);
+            m_answers.push_back(answer);
+            return answer;
+        },
+        std::move(user));
     try {
         m_dialog->ShowModal();
         m_outcome.end = m_dialog->ModalResult == vcl::mrOk ? run_end::printed : run_end::closed;
@@ -345,6 +396,13 @@ std::unique_ptr<printing::render_target> print_run::finish()
                            ": a print job stopped halfway, so the document is not written");
     if (!document || document->pages() == 0)
         return nullptr;
+    if (m_setup.embed) {
+        document->embed({embedded_return_name, "application/json",
+                         "the return file this document was printed from", m_return_json});
+        document->embed({embedded_choices_name, "application/json",
+                         "the print choices and the answers to the prompts",
+                         choices_json(m_kind, *m_dialog, m_setup.choices, m_answers)});
+    }
     return document;
 }
 

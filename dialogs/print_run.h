@@ -44,10 +44,19 @@ struct loaded_return {
 };
 
 // The file read once, then each image, then the globals file (as encode writes it) replacing
-// the globals. A return that cannot be read is bad input (kestrun::error, kind input), whatever
-// failed underneath.
+// the globals. A file named *.pdf is a run document: the return embedded in it is read, under
+// the limits and checks of a return file. A return that cannot be read is bad input
+// (kestrun::error, kind input), whatever failed underneath.
 loaded_return load_return(const return_source& source,
                           const std::optional<std::filesystem::path>& globals = {});
+
+// The return file embedded in a run document, checked as a return file is; throws as
+// load_return does.
+std::string return_json_from_pdf(const std::filesystem::path& pdf);
+
+// The return embedded in a run document, and the choices it was printed with.
+inline constexpr const char* embedded_return_name = "return.json";
+inline constexpr const char* embedded_choices_name = "print.json";
 
 // The returns it holds, in the order of the table: PIT-28 when it gives rek28, and the kind of
 // its rekzez.rodz_zez when it gives rekzez. Throws kestrun::error (input) when it gives neither,
@@ -89,6 +98,8 @@ struct run_setup {
     bool built_in_printers_only = false;           // CUPS is not asked for its printers
     std::optional<std::filesystem::path> document; // every job of the run into one PDF
     std::string document_label;                    // how a message names the document: "--pdf FILE"
+    bool embed = true;      // the document carries its return and the choices (not --no-embed)
+    dialog_choices choices; // what the user does in the dialog, recorded in the document
 };
 
 enum class run_end {
@@ -128,7 +139,8 @@ public:
 
     // After a run that did not stop: a lost trace line throws kestrun::error (io); the run's
     // document, null when no page went to it, and a render error when a job of it stopped
-    // halfway.
+    // halfway. The document is described and, unless the setup says not to, carries the return
+    // as it was loaded (return.json) and the choices and answers of the run (print.json).
     std::unique_ptr<printing::render_target> finish();
 
     // Where the pages went, as a closing line says it: "to printer NAME", "as PDF files into
@@ -142,6 +154,7 @@ private:
     void end() noexcept;
 
     loaded_return m_return;
+    std::string m_return_json; // as loaded, before the run prepares a record or loads settings
     const return_kind_row& m_kind;
     run_setup m_setup;
     std::filesystem::path m_settings;
@@ -150,6 +163,7 @@ private:
     std::filesystem::path m_printer_folder; // the printer's folder before the run, given back
     std::unique_ptr<print_dialog> m_dialog;
     run_outcome m_outcome;
+    std::vector<int> m_answers; // to the prompts, in order: what the document records
     std::vector<std::filesystem::path> m_made; // created by the run, each before its folder
     bool m_refused = false;                    // ended before its first page printed
 };

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
     build-essential clang cmake pkg-config clang-format
-    libcairo2-dev libpango1.0-dev fonts-liberation2 libturbojpeg0-dev libcups2-dev
+    libcairo2-dev libpango1.0-dev fonts-liberation2 libturbojpeg0-dev libqpdf-dev libcups2-dev
     nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils qpdf python3-jsonschema cups cups-daemon printer-driver-cups-pdf
     qt6-base-dev xvfb xauth

@@ -223,8 +223,19 @@ int encode(const std::filesystem::path& return_file, const std::filesystem::path
     return 0;
 }
 
-int decode(const return_source& source, const std::optional<std::filesystem::path>& globals)
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals,
+           const std::optional<std::filesystem::path>& from_pdf)
 {
+    if (from_pdf && (!source.images.empty() || globals))
+        throw input_error("decode --from-pdf: the document holds the whole return; give no "
+                          "--image or --globals with it");
+    if (from_pdf && from_pdf->extension() != ".pdf")
+        throw input_error("--from-pdf " + from_pdf->string() + ": expected a .pdf file");
+    if (from_pdf) {
+        std::cout << host::to_return_json(load_return({*from_pdf, {}}).state);
+        finish_standard_output();
+        return 0;
+    }
     if (source.images.empty())
         throw input_error("decode: give the packed record images as --image NAME=FILE (rek28, "
                           "rekzez, rek_uz, pit28_zal, rekster)");

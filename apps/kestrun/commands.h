@@ -40,6 +40,7 @@ int page(const std::string& class_name, const return_source& source,
 // only when `replace`.
 int encode(const std::filesystem::path& return_file, const std::filesystem::path& out_dir,
            bool replace);
-int decode(const return_source& source, const std::optional<std::filesystem::path>& globals);
+int decode(const return_source& source, const std::optional<std::filesystem::path>& globals,
+           const std::optional<std::filesystem::path>& from_pdf = {});
 
 } // namespace kestrun::cli

@@ -20,7 +20,8 @@ namespace {
 void add_return_options(CLI::App& cmd, kestrun::return_source& source, bool file_positional)
 {
     if (file_positional)
-        cmd.add_option("return", source.file, "the return file (JSON)");
+        cmd.add_option("return", source.file,
+                       "the return file (JSON), or a document of print --pdf that carries one");
     cmd.add_option("--image", source.images,
                    "NAME=FILE: a packed record image replacing that record (rek28, rekzez, "
                    "rek_uz, pit28_zal, rekster)");
@@ -88,6 +89,9 @@ int main(int argc, char** argv)
     print->add_option("--pdf", print_options.pdf,
                       "also write the whole run, every confirmed page in order, as this one PDF "
                       "(its folder made when missing; an existing one only with --replace)");
+    print->add_flag("--no-embed", print_options.no_embed,
+                    "the --pdf document carries neither the return (return.json) nor the print "
+                    "choices (print.json)");
     print
         ->add_option("--job-timeout", print_options.job_timeout,
                      "seconds a CUPS printer may take to complete a page's job (default: 300)")
@@ -122,12 +126,16 @@ int main(int argc, char** argv)
     encode->add_flag("--replace", encode_replace,
                      "replace the images and globals.json of an earlier encode in --out");
 
-    auto* decode = app.add_subcommand("decode", "the return file of packed record images");
+    auto* decode = app.add_subcommand(
+        "decode", "the return file of packed record images, or the one a --pdf document carries");
     add_return_options(*decode, source, false);
     std::optional<std::filesystem::path> globals;
     decode->add_option("--globals", globals,
                        "FILE: the globals (reference number, spouse codes) as encode writes "
                        "them in globals.json");
+    std::optional<std::filesystem::path> from_pdf;
+    decode->add_option("--from-pdf", from_pdf,
+                       "FILE.pdf: the return file embedded in a document of print --pdf");
 
     kestrun::cli::batch_options batch_options;
     auto* batch = kestrun::cli::add_batch_command(app, batch_options);
@@ -187,7 +195,7 @@ int main(int argc, char** argv)
         else if (*encode)
             status = kestrun::cli::encode(return_file, out, encode_replace);
         else if (*decode)
-            status = kestrun::cli::decode(source, globals);
+            status = kestrun::cli::decode(source, globals, from_pdf);
         else if (*print)
             status = kestrun::cli::print(print_options);
         else if (*batch)

@@ -133,6 +133,8 @@ int print(const print_options& o, std::ostream& log, print_outcome* outcome)
     setup.document = o.pdf;
     if (o.pdf)
         setup.document_label = "--pdf " + o.pdf->string();
+    setup.embed = !o.no_embed;
+    setup.choices = choices;
     printing::set_job_timeout(o.job_timeout);
     print_run run(std::move(held), *kind, setup);
 

@@ -28,7 +28,8 @@ struct print_options : dialog_choices {
     bool interactive = false;
     std::optional<std::filesystem::path> trace; // "-": the standard output
     bool quiet = false;
-    std::optional<std::filesystem::path> pdf;                // the whole run as one PDF
+    std::optional<std::filesystem::path> pdf; // the whole run as one PDF
+    bool no_embed = false; // the document carries neither the return nor the choices
     int job_timeout = printing::default_job_timeout_seconds; // seconds a CUPS job may take
 };
 

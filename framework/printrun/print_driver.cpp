@@ -142,14 +142,36 @@ void print_driver::print_report(const page_step& step, vcl::TComponent* owner)
                                      {"output", printer->LastOutput()}});
 }
 
-std::string print_driver::taxpayer_name() const
+namespace {
+
+// "Łukaszewicz Zbigniew": the taxpayer's surname and first name as the return holds them.
+std::string taxpayer_name(const host::host_state& host, std::string_view return_name)
 {
     const auto name = [](const auto& record) {
         auto surname = record.text("nazw");
         auto first = record.text("im");
         return surname + (surname.empty() || first.empty() ? "" : " ") + first;
     };
-    return m_catalogue.return_name == "PIT-28" ? name(m_host.rek28()) : name(m_host.rekzez());
+    return return_name == "PIT-28" ? name(host.rek28()) : name(host.rekzez());
+}
+
+} // namespace
+
+printing::document_info return_document_info(const host::host_state& host,
+                                             std::string_view return_name)
+{
+    const auto describe = [&](const auto& record) {
+        const auto year = std::to_string(record.integer("rok"));
+        const auto taxpayer = taxpayer_name(host, return_name);
+        const auto nip = record.text("nip");
+        const auto id = nip.empty() ? record.text("pesel") : nip;
+        const std::string kind(return_name);
+        return printing::document_info{
+            kind + " za " + year + (taxpayer.empty() ? "" : " — " + taxpayer),
+            "Zeznanie " + kind + " za rok " + year + (taxpayer.empty() ? "" : ", " + taxpayer),
+            kind + ", " + year + (id.empty() ? "" : ", " + id)};
+    };
+    return return_name == "PIT-28" ? describe(host.rek28()) : describe(host.rekzez());
 }
 
 void print_driver::run(std::span<const page_step> steps, bool blank_paper, std::string_view caption,
@@ -176,13 +198,20 @@ void print_driver::run(std::span<const page_step> steps, bool blank_paper, std::
         prepare_records(step.row->prepare, m_host);
         // The job's title in the printer's queue: the return, the page of the run, the taxpayer.
         auto* printer = vcl::Printer();
-        const auto taxpayer = taxpayer_name();
-        printer->JobTitle = std::string(m_catalogue.return_name) + " " +
-                            std::to_string(progress.number) + "/" + std::to_string(planned) +
+        const auto taxpayer = taxpayer_name(m_host, m_catalogue.return_name);
+        const auto of_run = std::to_string(progress.number) + "/" + std::to_string(planned);
+        printer->JobTitle = std::string(m_catalogue.return_name) + " " + of_run +
                             (taxpayer.empty() ? "" : " — " + taxpayer);
+        // The page's own file names the return and the page, as its file name does not.
+        printer->JobInfo = return_document_info(m_host, m_catalogue.return_name);
+        printer->JobInfo.title += " — " + step.page + ", strona " + of_run;
         const struct clear_title {
             vcl::TPrinter* printer;
-            ~clear_title() { printer->JobTitle.clear(); }
+            ~clear_title()
+            {
+                printer->JobTitle.clear();
+                printer->JobInfo = {};
+            }
         } title_scope{printer};
         if (blank_paper) {
             print_report(step, owner);

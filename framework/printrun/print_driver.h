@@ -6,6 +6,7 @@
 
 #include "framework/printrun/print_catalogue.h"
 #include "host/tamdor/libr.h"
+#include "platform/printing/render_target.h"
 
 #include <array>
 #include <filesystem>
@@ -65,6 +66,12 @@ struct page_progress {
     std::string output; // where a printed page went
 };
 
+// What a PDF of the return says of itself, so that a folder of archived returns can be told
+// apart: the title "PIT-36 za 2015 — Wiśniewski Grzegorz", a subject, and as keywords the return,
+// the tax year and the taxpayer's NIP (the PESEL when the return gives no NIP).
+printing::document_info return_document_info(const host::host_state& host,
+                                             std::string_view return_name);
+
 class print_driver {
 public:
     // Allocates the catalogue's host tables zeroed, makes the direct-print objects on their
@@ -92,8 +99,6 @@ public:
 private:
     bool condition_holds(const page_step& step) const;
     void print_report(const page_step& step, vcl::TComponent* owner);
-    // "Łukaszewicz Zbigniew": the taxpayer's surname and first name as the return holds them.
-    std::string taxpayer_name() const;
 
     host::host_state& m_host;
     const print_catalogue& m_catalogue;

@@ -19,6 +19,9 @@ struct print_settings {
     // The folder of the host's settings file zbster and its margin tables; empty: a fresh
     // folder for this call alone, with the host's default settings.
     std::filesystem::path settings_folder;
+    // The document carries the return file it was printed from (an embedded return.json) and the
+    // print choices (print.json); off for a document that must not hold personal data.
+    bool embed_return = true;
 };
 
 struct print_summary {
@@ -46,6 +49,12 @@ private:
 KESTRUN_API print_summary print_return_to_pdf(const std::filesystem::path& return_json,
                                               const std::filesystem::path& pdf,
                                               const print_settings& settings = {});
+
+// The return file embedded in a PDF that print_return_to_pdf (or `kestrun print --pdf`) wrote:
+// the JSON text, checked as a return file is, which prints the same document again. A PDF
+// without it, damaged, or whose embedded file was cut or altered is refused: print_error, bad
+// input, naming the file and what is wrong.
+KESTRUN_API std::string return_from_pdf(const std::filesystem::path& pdf);
 
 // The library's version, "MAJOR.MINOR.PATCH".
 KESTRUN_API const char* version() noexcept;

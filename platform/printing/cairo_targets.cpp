@@ -4,6 +4,7 @@
 #include "platform/io/files.h"
 #include "platform/printing/cairo_text.h"
 #include "platform/printing/jpeg_codec.h"
+#include "platform/printing/pdf_files.h"
 #include "platform/printing/render_target.h"
 
 #include <algorithm>
@@ -167,6 +168,8 @@ private:
                                                             static_cast<cairo_target*>(this), w, h);
             cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
             cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_MOD_DATE, date.c_str());
+            cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATOR,
+                                           "kestrun " KESTRUN_VERSION);
             m_cr = cairo_create(m_surface);
             check_status(cairo_status(m_cr), "PDF " + m_file.string());
         } else {
@@ -186,19 +189,33 @@ private:
 
     void on_end_page() override { cairo_show_page(m_cr); }
 
+    void on_describe(const document_info& info) override { m_info = info; }
+    void on_embed(embedded_file file) override { m_embedded.push_back(std::move(file)); }
+
     void on_finish() override
     {
         if (m_surface == nullptr) {
             throw render_error("PDF " + m_file.string() + ": a print job without a page");
         }
+        const std::pair<cairo_pdf_metadata_t, const std::string*> described[] = {
+            {CAIRO_PDF_METADATA_TITLE, &m_info.title},
+            {CAIRO_PDF_METADATA_SUBJECT, &m_info.subject},
+            {CAIRO_PDF_METADATA_KEYWORDS, &m_info.keywords}};
+        for (const auto& [key, text] : described)
+            if (!text->empty())
+                cairo_pdf_surface_set_metadata(m_surface, key, text->c_str());
         cairo_destroy(m_cr);
         m_cr = nullptr;
         cairo_surface_finish(m_surface);
         check_status(cairo_surface_status(m_surface), "PDF " + m_file.string());
+        if (!m_embedded.empty())
+            m_bytes = with_embedded_files(m_bytes, m_embedded, pdf_date_of(pdf_date()));
         io::write_file(m_file, m_bytes);
     }
 
     std::filesystem::path m_file;
+    document_info m_info;
+    std::vector<embedded_file> m_embedded;
     std::map<const jpeg_image*, cairo_surface_t*> m_sources;
 };
 

@@ -58,6 +58,7 @@ private:
         m_pdf->draw_text(utf8, where, style);
     }
     void on_end_page() override { m_pdf->end_page(); }
+    void on_describe(const document_info& info) override { m_pdf->describe(info); }
     void on_finish() override
     {
         m_pdf->finish();

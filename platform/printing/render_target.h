@@ -101,6 +101,20 @@ struct picture {
     explicit operator bool() const { return raster != nullptr || vector != nullptr; }
 };
 
+// What a PDF says of itself in its document information, so that an archive of printed returns
+// can be told apart without opening each; the creator and the dates are the target's own.
+struct document_info {
+    std::string title, subject, keywords;
+};
+
+// A file carried inside a PDF as its data source (an associated file of relationship Data).
+struct embedded_file {
+    std::string name; // return.json
+    std::string mime_type;
+    std::string description;
+    std::string content;
+};
+
 class render_target {
 public:
     virtual ~render_target() = default;
@@ -120,6 +134,10 @@ public:
     // it fits; it is never drawn outside the field and never cut. "\n" separates lines.
     void draw_text(std::string_view utf8, rect_mm where, const text_style& style);
     void end_page();
+    // The document information and files to carry; a PDF target writes them at finish(), other
+    // targets have nowhere to put them.
+    void describe(const document_info& info) { on_describe(info); }
+    void embed(embedded_file file) { on_embed(std::move(file)); }
     // Completes the job; a file target writes a temporary file and renames it only here, so a
     // failed job leaves no partial file. Throws kestrun::error (kind io) when the output cannot be
     // written.
@@ -134,6 +152,8 @@ private:
     virtual void on_draw_text(std::string_view utf8, rect_mm where, const text_style& style) = 0;
     virtual void on_end_page() = 0;
     virtual void on_finish() = 0;
+    virtual void on_describe(const document_info&) {}
+    virtual void on_embed(embedded_file) {}
 
     bool m_in_page = false;
     bool m_finished = false;
@@ -164,7 +184,8 @@ private:
 };
 
 // A PDF file written at finish(); the form JPEG is embedded byte for byte; creation date from
-// SOURCE_DATE_EPOCH or a fixed date, so the same input gives the same bytes.
+// SOURCE_DATE_EPOCH or a fixed date, so the same input gives the same bytes. Its creator is
+// "kestrun VERSION"; embedded files go in with a document ID made from the content.
 std::unique_ptr<render_target> make_pdf_target(std::filesystem::path file);
 // A PNG file of the (single) page at the given resolution.
 std::unique_ptr<render_target> make_png_target(std::filesystem::path file, double dpi = 120.0);

@@ -210,6 +210,8 @@ std::unique_ptr<printing::render_target> TPrinter::open(int index, const std::st
         own = printing::make_cups_job(printing::cups_queue(device), JobTitle);
     else
         own = default_opener(device, unit, file);
+    if (!JobInfo.title.empty())
+        own->describe(JobInfo);
     auto job = std::make_unique<counted_job>(std::move(own), m_jobs_completed, m_document.get(),
                                              m_document_spoiled);
     ++m_jobs_opened;

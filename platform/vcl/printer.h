@@ -27,6 +27,9 @@ public:
     // What a person reads as the job's title in the printer's queue ("PIT-28 1/4 — Łukaszewicz
     // Zbigniew"); the unit's name when empty. Set by whoever knows the run.
     std::string JobTitle;
+    // What the PDF printer's file of the next job says of itself ("PIT-28 za 2015 — Łukaszewicz
+    // Zbigniew — strona 1/4"); none when the title is empty. Set by whoever knows the run.
+    printing::document_info JobInfo;
 
     // Opens a job on the printer in use; the job's pages are drawn into Canvas(). A job still
     // open is abandoned first.

@@ -1,12 +1,15 @@
 // The command line as a user's shell and tools meet it: started by name through PATH or a
-// symlink, or as a copy without its assets; completing words on Tab; and `kestrun schema`, the
-// schema made from the record layouts, which accepts the bundled examples and refuses what the
-// loader refuses, checked by a real JSON Schema validator.
+// symlink, or as a copy without its assets; completing words on Tab; described by its manual
+// page, option for option; and `kestrun schema`, the schema made from the record layouts, which
+// accepts the bundled examples and refuses what the loader refuses, checked by a real JSON
+// Schema validator.
 
 #include "tests/support/cli_probe.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
 
 namespace {
 
@@ -89,6 +92,46 @@ TEST(cli_as_installed, tab_offers_the_words_the_program_accepts)
                      "'");
         EXPECT_EQ(r.output, c.offered);
     }
+}
+
+// The long options of a text: "\-\-mode" in the manual's source is "--mode".
+std::set<std::string> long_options(std::string text)
+{
+    text = std::regex_replace(text, std::regex(R"(\\-)"), "-");
+    std::set<std::string> out;
+    const std::regex option("--[a-z][a-z-]*[a-z]");
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
+        if (it->str() != "--help")
+            out.insert(it->str());
+    return out;
+}
+
+TEST(cli_as_installed, the_manual_page_names_every_option_of_every_command_and_no_other)
+{
+    std::ifstream file(source / "docs" / "man" / "kestrun.1");
+    const std::string page{std::istreambuf_iterator<char>(file), {}};
+    const auto commands = run(cli + " help").output;
+    const auto listed = commands.find("Subcommands:");
+    ASSERT_NE(listed, std::string::npos) << commands;
+    std::istringstream lines(commands.substr(listed));
+    int compared = 0;
+    for (std::string line, name; std::getline(lines, line);) {
+        if (!(std::istringstream(line) >> name) || name.ends_with(":"))
+            continue;
+        SCOPED_TRACE(name);
+        std::string options;
+        std::istringstream help(run(cli + " help " + name).output);
+        for (std::string entry, first; std::getline(help, entry);)
+            if ((std::istringstream(entry) >> first) && first.starts_with("-"))
+                options += first + "\n";
+        const auto begin = page.find("\n.SS " + name + "\n");
+        ASSERT_NE(begin, std::string::npos) << "kestrun(1) has no part on " << name;
+        const auto end = page.find("\n.S", begin + 1);
+        EXPECT_EQ(long_options(page.substr(begin, end - begin)), long_options(options));
+        ++compared;
+    }
+    EXPECT_GE(compared, 9);
+    EXPECT_TRUE(long_options(page).contains("--version"));
 }
 
 struct schema_probe {

@@ -1,8 +1,10 @@
 // The faces over one print run. The library's one-call print: the dialog a return file calls
-// for, played to one PDF, and nothing written when the return is refused or the run fails.
-// `kestrun print` as a user runs it: a folder that holds the pages of one run only.
+// for, played to one PDF that carries its return unless told not to, and nothing written when
+// the return is refused or the run fails. `kestrun print` as a user runs it: a folder that holds
+// the pages of one run only.
 
 #include "dialogs/print_run.h"
+#include "host/returnfile/return_file.h"
 #include "kestrun/kestrun.h"
 #include "platform/error.h"
 #include "platform/io/folder_lock.h"
@@ -38,17 +40,25 @@ TEST_F(library_print, each_example_becomes_one_checked_pdf_of_its_dialog)
         const char* return_name;
         const char* surname;
         kestrun::paper mode;
+        bool embed;
     };
     const row rows[] = {
-        {"pit28.json", "PIT-28", "Łukaszewicz", kestrun::paper::blank},
-        {"pit36_joint.json", "PIT-36", "Wiśniewski", kestrun::paper::preprinted},
-        {"pit37.json", "PIT-37", "Nowakowski", kestrun::paper::blank},
-        {"pit36l.json", "PIT-36L", "Zieliński", kestrun::paper::blank},
+        {"pit28.json", "PIT-28", "Łukaszewicz", kestrun::paper::blank, true},
+        {"pit36_joint.json", "PIT-36", "Wiśniewski", kestrun::paper::preprinted, true},
+        {"pit37.json", "PIT-37", "Nowakowski", kestrun::paper::blank, false},
+        {"pit36l.json", "PIT-36L", "Zieliński", kestrun::paper::blank, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.file);
         const auto pdf = dir.path() / (std::string(r.file) + ".pdf");
-        const auto printed = kestrun::print_return_to_pdf(examples / r.file, pdf, {r.mode, {}});
+        const auto printed =
+            kestrun::print_return_to_pdf(examples / r.file, pdf, {r.mode, {}, r.embed});
+        if (r.embed)
+            EXPECT_EQ(
+                kestrun::return_from_pdf(pdf),
+                kestrun::host::to_return_json(kestrun::load_return({examples / r.file, {}}).state));
+        else
+            EXPECT_THROW(kestrun::return_from_pdf(pdf), kestrun::print_error);
         EXPECT_EQ(printed.return_name, r.return_name);
         EXPECT_GT(printed.pages, 1);
         EXPECT_EQ(pages_of(pdf), printed.pages);

@@ -11,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 corpus=$here/corpus
 rm -rf "$corpus"
-mkdir -p "$corpus"/{return_file_fuzz,page_fuzz,dialog_fuzz,settings_fuzz}
+mkdir -p "$corpus"/{return_file_fuzz,page_fuzz,dialog_fuzz,settings_fuzz,pdf_return_fuzz}
 
 cp "$here"/../../examples/*.json "$corpus/return_file_fuzz/"
 printf '{}' >"$corpus/return_file_fuzz/empty.json"
@@ -56,3 +56,14 @@ done
 head -c 1024 /dev/zero >"$corpus/settings_fuzz/defaults"
 { head -c 1024 /dev/zero; printf 'host record 1'; head -c 1011 /dev/zero; } >"$corpus/settings_fuzz/two-records"
 printf '\x01\x01' >"$corpus/settings_fuzz/short"
+
+# Run documents of one pre-printed PIT-37 page: carrying the return, the same with its streams
+# uncompressed (the return's JSON in plain sight for the mutator), and without it.
+doc() {
+    KESTRUN_NO_CUPS=1 "$cli" print pit37 "$here/../../examples/pit37.json" --printer PDF --yes \
+        --mode preprinted --toggle-all --check chbox_st_1 --settings "$work/settings" \
+        --out "$work/doc" --replace --pdf "$corpus/pdf_return_fuzz/$1" "${@:2}" 2>/dev/null
+}
+doc embedded.pdf
+doc no-embed.pdf --no-embed
+qpdf --stream-data=uncompress "$corpus/pdf_return_fuzz/embedded.pdf" "$corpus/pdf_return_fuzz/plain.pdf"
