@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a given time:  scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
 # TARGET is return_file_fuzz, return_decode_fuzz (its inputs, written back and decoded too),
-# page_fuzz, page_pdf_fuzz (its inputs into real PDFs), dialog_fuzz or settings_fuzz. Builds it
-# with the fuzz preset (clang, AddressSanitizer and UndefinedBehaviorSanitizer), starts from the
-# seed corpus, the kept campaign corpus and the regression inputs in tests/fuzz, keeps what it
-# learns in build/fuzz/corpus/TARGET (outside the tree) and writes any crash or hang into
+# page_fuzz, page_pdf_fuzz (its inputs into real PDFs), dialog_fuzz, settings_fuzz or
+# pdf_return_fuzz (a return read back from a run document). Builds it with the fuzz preset
+# (clang, AddressSanitizer and UndefinedBehaviorSanitizer), starts from the seed corpus, the
+# kept campaign corpus and the regression inputs in tests/fuzz, keeps what it learns in
+# build/fuzz/corpus/TARGET (outside the tree) and writes any crash or hang into
 # build/fuzz/findings/TARGET. scripts/fuzz-keep.sh TARGET minimises what a campaign learnt into
 # tests/fuzz/learned/TARGET, which the replay test runs in CI. A finding, once fixed, is kept as
 # tests/fuzz/regressions/TARGET/<what it was>, which the replay test runs for ever.
