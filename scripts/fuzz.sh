@@ -11,6 +11,7 @@
 # tests/fuzz/regressions/TARGET/<what it was>, which the replay test runs for ever.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/fuzz-common.sh
 if (($# < 2)); then
     echo "usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]" >&2
     exit 2
@@ -22,10 +23,9 @@ cmake --build --preset fuzz --target "kestrun_$target" -j"${KESTRUN_JOBS:-$(npro
 work=build/fuzz/corpus/$target
 findings=build/fuzz/findings/$target
 mkdir -p "$work" "$findings"
-inputs=${target/page_pdf_fuzz/page_fuzz}
-inputs=${inputs/return_decode_fuzz/return_file_fuzz}
+inputs=$(fuzz_inputs "$target")
 seeds=()
-for dir in "tests/fuzz/corpus/$inputs" "tests/fuzz/learned/$inputs" "tests/fuzz/regressions/$inputs"; do
+for dir in tests/fuzz/{corpus,learned,regressions}/"$inputs"; do
     [[ -d $dir ]] && seeds+=("$dir")
 done
 # Record images are up to 9033 bytes each, and a page or dialog input carries four or five.
@@ -37,20 +37,15 @@ esac
 # A dialog run prints a whole return, a dozen pages reaching some 18,000 coverage features:
 # libFuzzer's entropic schedule updates a frequency per feature on every run, and ASan records
 # the stack of each of the run's thousands of allocations, together a third of its time. Both
-# are off for it (about 210 runs per CPU-second become 260 to 310); a finding still replays with full
-# stacks through the asan preset's kestrun_replay_dialog_fuzz.
+# are off for it (about 210 runs per CPU-second become 260 to 310); a finding still replays
+# with full stacks through the asan preset's kestrun_replay_dialog_fuzz.
 schedule=()
 asan_options=${ASAN_OPTIONS:-}
 if [[ $target == dialog_fuzz ]]; then
     schedule=(-entropic=0)
     asan_options=${asan_options:+$asan_options:}malloc_context_size=0
 fi
-# The settings and dialog targets write files each run: in memory (/dev/shm) a synced write
-# costs nothing, on a disk it would cost most of each run.
-scratch=/tmp
-[[ -d /dev/shm && -w /dev/shm ]] && scratch=/dev/shm
-exec env KESTRUN_NO_CUPS=1 TMPDIR="$scratch" ASAN_OPTIONS="$asan_options" \
-    LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+exec "${fuzz_env[@]}" ASAN_OPTIONS="$asan_options" \
     "build/fuzz/tests/fuzz/kestrun_$target" "$work" "${seeds[@]}" \
     -dict=tests/fuzz/kestrun.dict -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
     -rss_limit_mb=2048 -artifact_prefix="$findings/" -print_final_stats=1 "${schedule[@]}" "$@"
