@@ -35,15 +35,18 @@ text_style with(h_align align, bool wrap = true, double size = 10)
     return {font_family::sans, size, true, false, align, wrap};
 }
 
-void render(const fs::path& file, const std::vector<field>& fields)
+// Draws every case's field on one page with the PDF target and returns the words poppler reads.
+template <class Case, std::size_t N> std::vector<probe::word_box> render(const Case (&cases)[N])
 {
-    auto target = make_pdf_target(file);
+    probe::scratch_dir dir;
+    auto target = make_pdf_target(dir / "page.pdf");
     target->begin_page({210, 297});
-    for (const auto& f : fields) {
-        target->draw_text(f.caption, f.where, f.style);
+    for (const auto& c : cases) {
+        target->draw_text(c.f.caption, c.f.where, c.f.style);
     }
     target->end_page();
     target->finish();
+    return probe::words_of(dir / "page.pdf");
 }
 
 // The words poppler finds whose text is one of the caption's words, in reading order.
@@ -85,13 +88,7 @@ TEST(pdf_target, places_captions_in_their_fields)
         {{"mono", {100, 50, 60, 6}, {font_family::mono, 10, true, false, h_align::center, false}},
          "cell digits centred without wrapping"},
     };
-    probe::scratch_dir dir;
-    std::vector<field> fields;
-    for (const auto& c : cases) {
-        fields.push_back(c.f);
-    }
-    render(dir / "page.pdf", fields);
-    const auto words = probe::words_of(dir / "page.pdf");
+    const auto words = render(cases);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         const auto found = words_in(words, c.f.caption);
@@ -147,13 +144,7 @@ TEST(pdf_target, shrinks_and_wraps_captions_to_fit)
          false,
          "a line break starts a new line"},
     };
-    probe::scratch_dir dir;
-    std::vector<field> fields;
-    for (const auto& c : cases) {
-        fields.push_back(c.f);
-    }
-    render(dir / "page.pdf", fields);
-    const auto words = probe::words_of(dir / "page.pdf");
+    const auto words = render(cases);
     const double full_height = 10 * 1.1; // a 10 pt Liberation Sans line as poppler boxes it
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
